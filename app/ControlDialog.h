@@ -1,0 +1,30 @@
+#pragma once
+// Counts the message boxes that are open, so the main frame can put off its
+// device-lost check until the user has dismissed the last one.
+#include <windows.h>
+
+#include <string>
+
+constexpr UINT WM_MSGBOX_CLOSED = 0x2B10;
+
+class CControlDialog {
+public:
+    // Stored only when the handle is a live window or null.
+    void SetOwner(HWND owner);
+    HWND owner() const { return owner_; }
+
+    LONG Increment();
+    // Posts WM_MSGBOX_CLOSED to the owner when the count reaches 0.
+    LONG Decrement();
+    LONG GetCount() const;
+
+    // The framework's message box (application caption) with a text or a string-table id.
+    int ShowMessageBox(const std::wstring& text, UINT type = MB_OK, UINT helpId = 0);
+    int ShowMessageBox(UINT stringId, UINT type = MB_OK, UINT helpId = static_cast<UINT>(-1));
+    // The plain system message box with its own owner and caption.
+    int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type);
+
+private:
+    volatile LONG count_ = 0;
+    HWND owner_ = nullptr;
+};

@@ -1,0 +1,241 @@
+#include "PictavoApp.h"
+
+#include <commctrl.h>
+#include <ole2.h>
+
+#include <new>
+
+#include "ControlDialog.h"
+#include "Dialog.h"
+#include "MainFrame.h"
+#include "MessageBox.h"
+#include "Strings.h"
+#include "TraceLog.h"
+#include "Utilities.h"
+#include "resource.h"
+
+namespace {
+
+// Held from start-up to exit; the TWAIN data source takes the same name, so
+// only one of the two ever uses the camera.
+HANDLE g_singleInstanceMutex = nullptr;
+constexpr const wchar_t* kMutexName = L"__PICTAVO_QZM_GLOBAL_MUTEX__";
+constexpr const wchar_t* kDeviceLibrary = L"KorvoDocCameraIM.dll";
+
+class CAboutDlg : public fw::Dialog {
+public:
+    CAboutDlg() : fw::Dialog(IDD_ABOUTBOX) {}
+};
+
+}  // namespace
+
+CPictavoApp* PictavoApp() { return static_cast<CPictavoApp*>(fw::Application::Instance()); }
+
+CPictavoApp::CPictavoApp() = default;
+CPictavoApp::~CPictavoApp() = default;
+
+void CPictavoApp::Fail(UINT messageId) { fw::AppMessageBox(fw::LoadResString(messageId), MB_OK | MB_ICONERROR); }
+
+bool CPictavoApp::InitInstance() {
+    const wchar_t* src = L"CPictavoApp::InitInstance";
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_COOL_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&icc);
+
+    if (FAILED(::OleInitialize(nullptr))) {
+        WriteTraceLog(kTraceApp, src, L"The error occurred with the [AfxOleInit()] function.");
+        Fail(IDS_INIT_FAILED);
+        return false;
+    }
+    oleInitialized_ = true;
+
+    if (!CreateSingleInstanceMutex()) return false;
+
+    try {
+        controlDialog_ = std::make_unique<CControlDialog>();
+    } catch (const std::bad_alloc&) {
+        WriteTraceLogNoMemory(kTraceApp, src, L"CControlDialog");
+        Fail(IDS_INIT_FAILED);
+        return false;
+    }
+    if (!CreateDocTemplates()) return false;
+
+    if (!LoadDll(kDeviceLibrary)) {
+        WriteTraceLog(kTraceApp, src, L"The error occurred with the [LoadDll] function.");
+        return false;
+    }
+    LoadJpegDll();
+    SetHelpFilePath(GetHelpFilePath());
+
+    if (!CreateMainFrame()) return false;
+    // The command line is parsed by convention only: no document is created
+    // or opened at start, whatever it says.
+    ::ShowWindow(mainWindow(), showCommand());
+    ::UpdateWindow(mainWindow());
+    return true;
+}
+
+bool CPictavoApp::CreateSingleInstanceMutex() {
+    switch (CreateGlobalMutex(kMutexName, true, &g_singleInstanceMutex)) {
+    case kMutexCreated:
+        return true;
+    case kMutexExists:
+        Fail(IDS_ALREADY_LAUNCHED);
+        return false;
+    case kMutexAccessDenied:
+        Fail(IDS_ALREADY_USED);
+        return false;
+    default:
+        Fail(IDS_INIT_FAILED);
+        return false;
+    }
+}
+
+bool CPictavoApp::CreateDocTemplates() {
+    try {
+        AddDocTemplate(std::make_unique<fw::DocTemplate>(IDR_IMAGETYPE, fw::LoadResString(IDR_IMAGETYPE)));
+        AddDocTemplate(std::make_unique<fw::DocTemplate>(IDR_ANIMETYPE, fw::LoadResString(IDR_ANIMETYPE)));
+    } catch (const std::bad_alloc&) {
+        WriteTraceLogNoMemory(kTraceApp, L"CPictavoApp::InitInstance", L"CMultiDocTemplate");
+        Fail(IDS_INIT_FAILED);
+        return false;
+    }
+    return true;
+}
+
+bool CPictavoApp::CreateMainFrame() {
+    const wchar_t* src = L"CPictavoApp::InitInstance";
+    CMainFrame* frame = nullptr;
+    try {
+        frame = new CMainFrame();
+    } catch (const std::bad_alloc&) {
+        WriteTraceLogNoMemory(kTraceApp, src, L"new CMainFrame");
+        Fail(IDS_INIT_FAILED);
+        return false;
+    }
+    if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW)) {
+        // A window that was never created never reaches its final hook.
+        if (!frame->hwnd()) delete frame;
+        WriteTraceLog(kTraceApp, src, L"The error occurred with the [LoadFrame] function.");
+        Fail(IDS_INIT_FAILED);
+        return false;
+    }
+    mainFrame_ = frame;
+    return true;
+}
+
+int CPictavoApp::LoadDll(const wchar_t* fileName) {
+    const wchar_t* src = L"CPictavoApp::LoadDll";
+    deviceLibrary_ = ::LoadLibraryW(fileName);
+    if (!deviceLibrary_) {
+        WriteTraceLog(kTraceApp, src, L"The error occurred with the [LoadLibrary] function. GetLastError=[0x%08X]",
+                      ::GetLastError());
+        fw::AppMessageBox(fw::Format(fw::LoadResString(IDS_LOAD_LIBRARY).c_str(), fileName), MB_OK | MB_ICONERROR);
+        return 0;
+    }
+    createInstance_ = reinterpret_cast<device::CreateInstanceFn>(::GetProcAddress(deviceLibrary_, "CreateInstance"));
+    releaseInstance_ =
+        createInstance_ ? reinterpret_cast<device::ReleaseInstanceFn>(::GetProcAddress(deviceLibrary_, "ReleaseInstance"))
+                        : nullptr;
+    if (!createInstance_ || !releaseInstance_) {
+        WriteTraceLog(kTraceApp, src, L"The error occurred with the [GetProcAddress] function. GetLastError=[0x%08X]",
+                      ::GetLastError());
+    } else if (!createInstance_(&device_) || !device_) {
+        device_ = nullptr;
+        WriteTraceLog(kTraceApp, src, L"The error occurred with the [fncCreateInstance] function.");
+    } else {
+        return 1;
+    }
+    ::FreeLibrary(deviceLibrary_);
+    deviceLibrary_ = nullptr;
+    createInstance_ = nullptr;
+    releaseInstance_ = nullptr;
+    Fail(IDS_INIT_FAILED);
+    return 0;
+}
+
+int CPictavoApp::UnloadDll() {
+    if (device_ && releaseInstance_) releaseInstance_(&device_);
+    device_ = nullptr;
+    if (!deviceLibrary_) return 1;
+    if (!::FreeLibrary(deviceLibrary_)) {
+        WriteTraceLog(kTraceApp, L"CPictavoApp::UnloadDll",
+                      L"The error occurred with the [FreeLibrary] function. GetLastError=[0x%08X]", ::GetLastError());
+        return 0;
+    }
+    deviceLibrary_ = nullptr;
+    return 1;
+}
+
+int CPictavoApp::LoadJpegDll() {
+    const wchar_t* src = L"CPictavoApp::LoadJpegDll";
+    const wchar_t* name = nullptr;
+    switch (GetJpegLibSetting()) {
+    case 1: name = L"PictavoSIMD.dll"; break;
+    case 2: name = L"PictavoIJG.dll"; break;
+    default:
+        WriteTraceLog(kTraceApp, src, L"The library is not used.");
+        jpegLibrary_ = nullptr;
+        return 0;
+    }
+    WriteTraceLog(kTraceApp, src, L"%s library used.", name);
+    jpegLibrary_ = ::LoadLibraryW(name);
+    if (!jpegLibrary_) {
+        WriteTraceLog(kTraceApp, src, L"The error occurred with the [LoadLibrary] function. GetLastError=[0x%08X]",
+                      ::GetLastError());
+        return 0;
+    }
+    fncLoadJpegW_ = reinterpret_cast<device::FncLoadJpegWFn>(::GetProcAddress(jpegLibrary_, "FncLoadJpegW"));
+    fncSaveJpegW_ =
+        fncLoadJpegW_ ? reinterpret_cast<device::FncSaveJpegWFn>(::GetProcAddress(jpegLibrary_, "FncSaveJpegW")) : nullptr;
+    if (!fncLoadJpegW_ || !fncSaveJpegW_) {
+        WriteTraceLog(kTraceApp, src, L"The error occurred with the [GetProcAddress] function. GetLastError=[0x%08X]",
+                      ::GetLastError());
+        ::FreeLibrary(jpegLibrary_);
+        jpegLibrary_ = nullptr;
+        fncLoadJpegW_ = nullptr;
+        fncSaveJpegW_ = nullptr;
+        return 0;
+    }
+    return 1;
+}
+
+int CPictavoApp::UnloadJpegDll() {
+    if (!jpegLibrary_) return 1;
+    if (!::FreeLibrary(jpegLibrary_)) {
+        WriteTraceLog(kTraceApp, L"CPictavoApp::UnloadJpegDll",
+                      L"The error occurred with the [FreeLibrary] function. GetLastError=[0x%08X]", ::GetLastError());
+        return 0;
+    }
+    jpegLibrary_ = nullptr;
+    fncLoadJpegW_ = nullptr;
+    fncSaveJpegW_ = nullptr;
+    return 1;
+}
+
+int CPictavoApp::ExitInstance() {
+    // The main frame is gone by now, and with it the camera connection.
+    UnloadDll();
+    UnloadJpegDll();
+    if (g_singleInstanceMutex) {
+        ::CloseHandle(g_singleInstanceMutex);
+        g_singleInstanceMutex = nullptr;
+    }
+    controlDialog_.reset();
+    if (oleInitialized_) ::OleUninitialize();
+    return fw::Application::ExitInstance();
+}
+
+void CPictavoApp::OnAppAbout() {
+    CAboutDlg dlg;
+    dlg.DoModal(mainWindow());
+}
+
+void CPictavoApp::OnHelp() {
+    using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
+    constexpr UINT kDisplayTopic = 0;
+    static HMODULE hhctrl = ::LoadLibraryW(L"hhctrl.ocx");
+    auto htmlHelp = hhctrl ? reinterpret_cast<HtmlHelpFn>(::GetProcAddress(hhctrl, "HtmlHelpW")) : nullptr;
+    const std::wstring& path = helpFilePath();
+    if (path.empty() || !PathExists(path) || !htmlHelp || !htmlHelp(mainWindow(), path.c_str(), kDisplayTopic, 0))
+        fw::AppMessageBox(fw::LoadResString(IDS_OPEN_FAILED), MB_OK | MB_ICONERROR);
+}

@@ -1,0 +1,56 @@
+#pragma once
+// The application object: binds the platform, the camera library and the
+// codec library for the whole run and releases them in reverse order.
+#include <windows.h>
+
+#include <memory>
+
+#include "Application.h"
+#include "DeviceControl.h"
+#include "JpegCodecLibrary.h"
+
+class CControlDialog;
+class CMainFrame;
+
+class CPictavoApp : public fw::Application {
+public:
+    CPictavoApp();
+    ~CPictavoApp() override;
+
+    device::IDeviceControl* deviceControl() const { return device_; }
+    CControlDialog* controlDialog() const { return controlDialog_.get(); }
+    device::FncLoadJpegWFn fncLoadJpegW() const { return fncLoadJpegW_; }
+    device::FncSaveJpegWFn fncSaveJpegW() const { return fncSaveJpegW_; }
+
+    int LoadDll(const wchar_t* fileName);
+    int UnloadDll();
+    int LoadJpegDll();
+    int UnloadJpegDll();
+
+    void OnAppAbout();
+    void OnHelp();
+
+protected:
+    bool InitInstance() override;
+    int ExitInstance() override;
+
+private:
+    bool CreateSingleInstanceMutex();
+    bool CreateDocTemplates();
+    bool CreateMainFrame();
+    void Fail(UINT messageId);
+
+    HMODULE deviceLibrary_ = nullptr;
+    device::CreateInstanceFn createInstance_ = nullptr;
+    device::ReleaseInstanceFn releaseInstance_ = nullptr;
+    device::IDeviceControl* device_ = nullptr;
+    std::unique_ptr<CControlDialog> controlDialog_;
+    HMODULE jpegLibrary_ = nullptr;
+    device::FncLoadJpegWFn fncLoadJpegW_ = nullptr;
+    device::FncSaveJpegWFn fncSaveJpegW_ = nullptr;
+    CMainFrame* mainFrame_ = nullptr;  // owned by its window, deleted at WM_NCDESTROY
+    bool oleInitialized_ = false;
+};
+
+// The one application object of the process.
+CPictavoApp* PictavoApp();

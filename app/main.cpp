@@ -1,0 +1,8 @@
+#include <windows.h>
+
+#include "PictavoApp.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int showCommand) {
+    CPictavoApp app;
+    return app.Run(showCommand);
+}

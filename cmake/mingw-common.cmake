@@ -1,0 +1,8 @@
+# The -posix compilers: std::thread and std::mutex need the winpthreads model.
+set(CMAKE_C_COMPILER ${PICTAVO_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${PICTAVO_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${PICTAVO_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${PICTAVO_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -1,0 +1,69 @@
+#pragma once
+// The device-control object that "KorvoDocCameraIM.dll" creates. The callers
+// reach its operations by their position in the virtual table, so the order
+// of the declarations below is the contract; positions 0 and 5 to 10 exist
+// but the system never calls them.
+#include <windows.h>
+
+#include <cstdint>
+
+namespace device {
+
+constexpr UINT WM_DEVICE_REQUEST_COMPLETE = 0x590;
+constexpr UINT WM_DEVICE_NOTIFY = 0x7E8;
+constexpr UINT WM_DEVICE_RESPONSE_RELEASE = 0xBD0;
+
+constexpr WPARAM kNotifyArrival = 1;
+constexpr WPARAM kNotifyRemoval = 2;
+
+constexpr DWORD kErrorAlreadyOpen = 0x81010002;
+constexpr DWORD kErrorNotAvailable = 0x81010003;
+constexpr DWORD kErrorNotAvailable2 = 0x81010006;
+
+constexpr uint16_t kGetJpegImage = 0x808E;
+
+#pragma pack(push, 1)
+struct RequestHeader {
+    uint16_t command;
+    uint16_t reserved1;
+    uint32_t parameter;
+    uint8_t reserved2[16];
+};
+#pragma pack(pop)
+static_assert(sizeof(RequestHeader) == 24, "the request header is 24 bytes on the wire");
+
+inline RequestHeader MakeRequest(uint16_t command, uint32_t parameter = 0) {
+    RequestHeader h{};
+    h.command = command;
+    h.parameter = parameter;
+    return h;
+}
+
+class IDeviceControl {
+public:
+    virtual BOOL __stdcall Reserved0() = 0;                                                       // 0
+    virtual void __stdcall SetNotifyWindow(HWND window) = 0;                                      // 1
+    virtual BOOL __stdcall IsConnect() = 0;                                                       // 2
+    virtual BOOL __stdcall bOpen(HWND owner, DWORD* detail) = 0;                                  // 3
+    virtual BOOL __stdcall bClose(DWORD* detail) = 0;                                             // 4
+    virtual BOOL __stdcall Reserved5() = 0;                                                       // 5
+    virtual BOOL __stdcall Reserved6() = 0;                                                       // 6
+    virtual BOOL __stdcall Reserved7() = 0;                                                       // 7
+    virtual BOOL __stdcall Reserved8() = 0;                                                       // 8
+    virtual BOOL __stdcall Reserved9() = 0;                                                       // 9
+    virtual BOOL __stdcall Reserved10() = 0;                                                      // 10
+    virtual BOOL __stdcall bRequestPacketAsync(HWND target, void* packet, DWORD* value, DWORD* detail) = 0;  // 11
+    virtual BOOL __stdcall bRequestAsync(HWND target, const RequestHeader* request, DWORD* value,
+                                         DWORD* detail) = 0;                                      // 12
+    virtual BOOL __stdcall bRequestPacket(void* packet, DWORD* detail) = 0;                       // 13
+    virtual BOOL __stdcall bRequest(const RequestHeader* request, HGLOBAL* data, DWORD* size,
+                                    DWORD* detail) = 0;                                           // 14
+
+protected:
+    ~IDeviceControl() = default;  // ended through ReleaseInstance, never deleted by callers
+};
+
+using CreateInstanceFn = BOOL(__stdcall*)(IDeviceControl** object);
+using ReleaseInstanceFn = void(__stdcall*)(IDeviceControl** object);
+
+}  // namespace device

@@ -1,0 +1,30 @@
+#pragma once
+#include <windows.h>
+
+namespace fw {
+
+// A dialog from a resource template, object attached at WM_INITDIALOG.
+class Dialog {
+public:
+    explicit Dialog(UINT templateId) : templateId_(templateId) {}
+    virtual ~Dialog() = default;
+    Dialog(const Dialog&) = delete;
+    Dialog& operator=(const Dialog&) = delete;
+
+    INT_PTR DoModal(HWND parent);
+    HWND hwnd() const { return hwnd_; }
+
+protected:
+    virtual BOOL OnInitDialog() { return TRUE; }
+    virtual bool OnCommand(WORD id, WORD code);
+    // Return true when handled; the result goes to DWLP_MSGRESULT.
+    virtual bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) { return false; }
+    void EndDialog(INT_PTR result) { ::EndDialog(hwnd_, result); }
+
+private:
+    static INT_PTR CALLBACK StaticDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    UINT templateId_;
+    HWND hwnd_ = nullptr;
+};
+
+}  // namespace fw

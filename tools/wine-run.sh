@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Runs a Windows program of a build under Wine; ctest's cross-compiling emulator.
+#   wine-run.sh --build-dir DIR PROGRAM [ARGS...]   run PROGRAM in DIR's Wine prefix
+#   wine-run.sh --build-dir DIR --start             prepare prefix, display and wineserver
+#   wine-run.sh --build-dir DIR --stop              stop the wineserver and the display
+# Each build folder has its own prefix (DIR/wine/prefix), created on first use.
+# A persistent wineserver is started with its output sent to /dev/null: Wine's
+# helper processes inherit the standard output of the first Wine process of a
+# prefix, and a captured run would otherwise wait for the server to exit.
+set -euo pipefail
+
+[ "${1:-}" = --build-dir ] || { echo "usage: $0 --build-dir DIR (--start|--stop|PROGRAM ARGS...)" >&2; exit 2; }
+build=$(cd "$2" && pwd); shift 2
+state="$build/wine"
+mkdir -p "$state"
+export WINEPREFIX="$state/prefix"
+export WINEDEBUG=-all
+# The 64-bit loader directly: Debian's "wine" script starts the 32-bit loader
+# first, which needs a kernel that runs 32-bit Linux programs.
+export WINELOADER=/usr/lib/wine/wine64
+wine() { "$WINELOADER" "$@"; }
+# No Mono or Gecko installers: the programs need neither.
+export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
+
+start_display() {
+  if [ -n "${DISPLAY:-}" ] && [ ! -f "$state/xvfb.pid" ]; then return 0; fi
+  if [ -f "$state/xvfb.pid" ] && kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null; then
+    export DISPLAY=$(cat "$state/display"); return 0
+  fi
+  local n
+  for n in $(seq 90 190); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 9>&- &
+    echo $! >"$state/xvfb.pid"
+    echo ":$n" >"$state/display"
+    local i
+    for i in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.05; done
+    export DISPLAY=":$n"
+    return 0
+  done
+  echo "wine-run: no free display number" >&2; exit 1
+}
+
+start() {
+  start_display
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wine wineboot -i >/dev/null 2>&1 </dev/null 9>&- || true
+    wineserver -w
+  fi
+  # Refused at once when the prefix's server already runs. Daemons must not
+  # inherit the lock's descriptor, or they hold it forever.
+  if wineserver -p >/dev/null 2>&1 </dev/null 9>&-; then
+    wine wineboot >/dev/null 2>&1 </dev/null 9>&- || true
+  fi
+}
+
+stop() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -f "$state/xvfb.pid" ]; then
+    kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
+    rm -f "$state/xvfb.pid" "$state/display"
+  fi
+}
+
+case "${1:-}" in
+  --start) exec 9>"$state/lock"; flock 9; start; exit 0 ;;
+  --stop) exec 9>"$state/lock"; flock 9; stop; exit 0 ;;
+  "") echo "wine-run: no program" >&2; exit 2 ;;
+esac
+
+( flock 9; start ) 9>"$state/lock"
+[ -f "$state/display" ] && export DISPLAY=$(cat "$state/display")
+exec "$WINELOADER" "$@"
