@@ -3,7 +3,9 @@
 #   wine-run.sh --build-dir DIR PROGRAM [ARGS...]   run PROGRAM in DIR's Wine prefix
 #   wine-run.sh --build-dir DIR --start             prepare prefix, display and wineserver
 #   wine-run.sh --build-dir DIR --stop              stop the wineserver and the display
-# Each build folder has its own prefix (DIR/wine/prefix), created on first use.
+# Each build folder has its own prefix (DIR/wine/prefix), created on first use
+# as a copy of a machine-wide template: setting up a new prefix runs Wine's
+# 32-bit helpers too, which is slow where they start through qemu.
 # A persistent wineserver is started with its output sent to /dev/null: Wine's
 # helper processes inherit the standard output of the first Wine process of a
 # prefix, and a captured run would otherwise wait for the server to exit.
@@ -41,16 +43,35 @@ start_display() {
   echo "wine-run: no free display number" >&2; exit 1
 }
 
+template=${PICTAVO_WINE_TEMPLATE:-/var/cache/pictavo/wine-prefix}
+
+make_template() {
+  mkdir -p "$(dirname "$template")"
+  (
+    flock 8
+    [ -f "$template/system.reg" ] && exit 0
+    rm -rf "$template.new"
+    WINEPREFIX="$template.new" "$WINELOADER" wineboot -i >/dev/null 2>&1 </dev/null 8>&- 9>&- || true
+    WINEPREFIX="$template.new" wineserver -w
+    [ -f "$template.new/system.reg" ] || { echo "wine-run: could not create a Wine prefix" >&2; exit 1; }
+    mv "$template.new" "$template"
+  ) 8>"$(dirname "$template")/template.lock"
+}
+
 start() {
   start_display
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wine wineboot -i >/dev/null 2>&1 </dev/null 9>&- || true
-    wineserver -w
+    make_template
+    rm -rf "$WINEPREFIX"
+    cp -a "$template" "$WINEPREFIX"
   fi
   # Refused at once when the prefix's server already runs. Daemons must not
   # inherit the lock's descriptor, or they hold it forever.
   if wineserver -p >/dev/null 2>&1 </dev/null 9>&-; then
     wine wineboot >/dev/null 2>&1 </dev/null 9>&- || true
+    # The desktop process starts with the first window and inherits that
+    # program's output; start it here so no test's output pipe stays open.
+    wine explorer.exe /desktop >/dev/null 2>&1 </dev/null 9>&- &
   fi
 }
 

@@ -33,8 +33,9 @@ public:
     bool started() const { return process_ != nullptr; }
     DWORD id() const { return id_; }
     // The top-level window of the process with that class, waiting up to `ms`.
-    HWND WaitForWindow(const wchar_t* className, DWORD ms = 20000) const;
-    bool WaitForExit(DWORD ms = 20000) const;
+    // Generous: a 32-bit process may start through an emulator (see tests/CMakeLists.txt).
+    HWND WaitForWindow(const wchar_t* className, DWORD ms = 300000) const;
+    bool WaitForExit(DWORD ms = 300000) const;
     bool Running() const;
 
 private:
