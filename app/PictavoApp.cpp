@@ -127,8 +127,7 @@ int CPictavoApp::LoadDll(const wchar_t* fileName) {
     const wchar_t* src = L"CPictavoApp::LoadDll";
     deviceLibrary_ = ::LoadLibraryW(fileName);
     if (!deviceLibrary_) {
-        WriteTraceLog(kTraceApp, src, L"The error occurred with the [LoadLibrary] function. GetLastError=[0x%08X]",
-                      ::GetLastError());
+        WriteTraceLogLastError(kTraceApp, src, L"LoadLibrary");
         fw::AppMessageBox(fw::Format(fw::LoadResString(IDS_LOAD_LIBRARY).c_str(), fileName), MB_OK | MB_ICONERROR);
         return 0;
     }
@@ -137,8 +136,7 @@ int CPictavoApp::LoadDll(const wchar_t* fileName) {
         createInstance_ ? reinterpret_cast<device::ReleaseInstanceFn>(::GetProcAddress(deviceLibrary_, "ReleaseInstance"))
                         : nullptr;
     if (!createInstance_ || !releaseInstance_) {
-        WriteTraceLog(kTraceApp, src, L"The error occurred with the [GetProcAddress] function. GetLastError=[0x%08X]",
-                      ::GetLastError());
+        WriteTraceLogLastError(kTraceApp, src, L"GetProcAddress");
     } else if (!createInstance_(&device_) || !device_) {
         device_ = nullptr;
         WriteTraceLog(kTraceApp, src, L"The error occurred with the [fncCreateInstance] function.");
@@ -158,8 +156,7 @@ int CPictavoApp::UnloadDll() {
     device_ = nullptr;
     if (!deviceLibrary_) return 1;
     if (!::FreeLibrary(deviceLibrary_)) {
-        WriteTraceLog(kTraceApp, L"CPictavoApp::UnloadDll",
-                      L"The error occurred with the [FreeLibrary] function. GetLastError=[0x%08X]", ::GetLastError());
+        WriteTraceLogLastError(kTraceApp, L"CPictavoApp::UnloadDll", L"FreeLibrary");
         return 0;
     }
     deviceLibrary_ = nullptr;
@@ -180,16 +177,14 @@ int CPictavoApp::LoadJpegDll() {
     WriteTraceLog(kTraceApp, src, L"%s library used.", name);
     jpegLibrary_ = ::LoadLibraryW(name);
     if (!jpegLibrary_) {
-        WriteTraceLog(kTraceApp, src, L"The error occurred with the [LoadLibrary] function. GetLastError=[0x%08X]",
-                      ::GetLastError());
+        WriteTraceLogLastError(kTraceApp, src, L"LoadLibrary");
         return 0;
     }
     fncLoadJpegW_ = reinterpret_cast<device::FncLoadJpegWFn>(::GetProcAddress(jpegLibrary_, "FncLoadJpegW"));
     fncSaveJpegW_ =
         fncLoadJpegW_ ? reinterpret_cast<device::FncSaveJpegWFn>(::GetProcAddress(jpegLibrary_, "FncSaveJpegW")) : nullptr;
     if (!fncLoadJpegW_ || !fncSaveJpegW_) {
-        WriteTraceLog(kTraceApp, src, L"The error occurred with the [GetProcAddress] function. GetLastError=[0x%08X]",
-                      ::GetLastError());
+        WriteTraceLogLastError(kTraceApp, src, L"GetProcAddress");
         ::FreeLibrary(jpegLibrary_);
         jpegLibrary_ = nullptr;
         fncLoadJpegW_ = nullptr;
@@ -202,8 +197,7 @@ int CPictavoApp::LoadJpegDll() {
 int CPictavoApp::UnloadJpegDll() {
     if (!jpegLibrary_) return 1;
     if (!::FreeLibrary(jpegLibrary_)) {
-        WriteTraceLog(kTraceApp, L"CPictavoApp::UnloadJpegDll",
-                      L"The error occurred with the [FreeLibrary] function. GetLastError=[0x%08X]", ::GetLastError());
+        WriteTraceLogLastError(kTraceApp, L"CPictavoApp::UnloadJpegDll", L"FreeLibrary");
         return 0;
     }
     jpegLibrary_ = nullptr;

@@ -123,3 +123,8 @@ void WriteTraceLog(BYTE kind, const wchar_t* source, const wchar_t* format, ...)
 void WriteTraceLogNoMemory(BYTE kind, const wchar_t* source, const wchar_t* what) {
     WriteTraceLog(kind, source, L"Memory is insufficient. %s", what);
 }
+
+void WriteTraceLogLastError(BYTE kind, const wchar_t* source, const wchar_t* step) {
+    DWORD error = ::GetLastError();
+    WriteTraceLog(kind, source, L"The error occurred with the [%s] function. GetLastError=[0x%08X]", step, error);
+}

@@ -17,6 +17,9 @@ struct TraceLogPaths {
 void WriteTraceLog(BYTE kind, const wchar_t* source, const wchar_t* format, ...);
 void WriteTraceLogV(BYTE kind, const wchar_t* source, const wchar_t* format, va_list args);
 void WriteTraceLogNoMemory(BYTE kind, const wchar_t* source, const wchar_t* what);
+// "The error occurred with the [step] function. GetLastError=[0x...]" with the
+// calling thread's last error.
+void WriteTraceLogLastError(BYTE kind, const wchar_t* source, const wchar_t* step);
 
 bool GetTraceLogPaths(BYTE kind, TraceLogPaths& paths);
 // n from 1 to 10 gives n x 1,024,000 bytes; anything else 1,024,000.

@@ -22,6 +22,12 @@ constexpr DWORD kErrorNotAvailable2 = 0x81010006;
 
 constexpr uint16_t kGetJpegImage = 0x808E;
 
+// Remote-control commands; the movement parameter travels at offset 4.
+constexpr uint16_t kCameraZoom = 0xE0;       // 1 tele, 2 wide, 0 stop
+constexpr uint16_t kCameraAutoFocus = 0xE1;  // 0
+constexpr uint16_t kCameraIris = 0xE2;       // 2 open, 3 close, 4 stop, 5 normal
+constexpr uint16_t kCameraFocus = 0xEA;      // 1 near, 2 far, 0 stop
+
 #pragma pack(push, 1)
 struct RequestHeader {
     uint16_t command;

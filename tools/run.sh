@@ -2,7 +2,9 @@
 # Runs the image application on the camera stand-in under Wine.
 #   tools/run.sh [x64|x86] [--screenshot FILE]
 # Builds as needed and installs into out/<arch>/install: the program, the
-# stand-in camera library beside it, a "logs" folder and "Pictavo.ini", with
+# stand-in camera and codec libraries beside it (the camera's card is the
+# "SDCard" folder there; KorvoCameraControl.exe plugs, unplugs and injects
+# faults while it runs), a "logs" folder and "Pictavo.ini", with
 # the folder registered as the installation. With a display the program runs
 # until you close it; without one it runs under Xvfb, a screenshot is saved
 # and its path printed, and the program is closed.
@@ -23,12 +25,14 @@ done
 
 bash tools/bootstrap.sh
 cmake --preset "$arch" >/dev/null
-cmake --build --preset "$arch" --target KorvoDocumentCamera KorvoDocCameraIM >/dev/null
+cmake --build --preset "$arch" --target KorvoDocumentCamera KorvoDocCameraIM KorvoCameraControl PictavoSIMD PictavoIJG >/dev/null
 
 out="$root/out/$arch"
 install="$out/install"
-mkdir -p "$install/logs"
-cp "build/$arch/bin/KorvoDocumentCamera.exe" "build/$arch/bin/KorvoDocCameraIM.dll" "$install/"
+mkdir -p "$install/logs" "$install/SDCard/DCIM/100KORVO"
+bin="build/$arch/bin"
+cp "$bin/KorvoDocumentCamera.exe" "$bin/KorvoDocCameraIM.dll" "$bin/KorvoCameraControl.exe" \
+   "$bin/PictavoSIMD.dll" "$bin/PictavoIJG.dll" "$install/"
 [ -f "$install/Pictavo.ini" ] || printf '[Config]\r\nTRACESIZE=1\r\n' >"$install/Pictavo.ini"
 
 run="tools/wine-run.sh --build-dir $out"

@@ -1,12 +1,20 @@
 // The two exports of the device-control library.
-#include <new>
+#include <memory>
+#include <exception>
 
 #include "StandInCamera.h"
 
 extern "C" BOOL __stdcall CreateInstance(device::IDeviceControl** object) {
     if (!object) return FALSE;
-    *object = new (std::nothrow) standin::StandInCamera();
-    return *object != nullptr;
+    *object = nullptr;
+    try {
+        auto camera = std::make_unique<standin::StandInCamera>();
+        if (!camera->Start()) return FALSE;
+        *object = camera.release();
+        return TRUE;
+    } catch (const std::exception&) {  // no exception may cross the library's border
+        return FALSE;
+    }
 }
 
 extern "C" void __stdcall ReleaseInstance(device::IDeviceControl** object) {

@@ -1,0 +1,61 @@
+#pragma once
+// The control channel of a loaded camera stand-in: one named shared-memory
+// block and one named wake-up event per process that holds the camera
+// object, so a test in the same process, a test in another process or the
+// KorvoCameraControl tool can inject faults and read counters while a program
+// runs. Every field is a 32-bit value changed only with interlocked
+// operations; the layout is the same for x86 and x64 processes.
+#include <windows.h>
+
+#include <string>
+
+namespace standin {
+
+constexpr LONG kControlMagic = 0x4D41434B;  // "KCAM"
+
+struct ControlBlock {
+    volatile LONG magic;
+    volatile LONG owner;  // nonzero while a camera object serves the block
+    volatile LONG generation;
+
+    // Written by clients; the camera counts the fault counters down as it uses them.
+    volatile LONG refuseRequests;
+    volatile LONG failResponses;
+    volatile LONG corruptFrames;
+    volatile LONG emptyFrames;
+    volatile LONG delayMs;
+    volatile LONG frameRate;  // frames per second, 0 = unpaced
+    volatile LONG wantAttached;
+    volatile LONG wantCard;
+    volatile LONG commandSeq;  // raised after a change of the wanted states
+
+    // Written by the camera.
+    volatile LONG appliedSeq;
+    volatile LONG attached;
+    volatile LONG cardInserted;
+    volatile LONG requests;  // every request call, packets included
+    volatile LONG refused;
+    volatile LONG frames;    // JPEG frames handed out
+    volatile LONG failed;    // responses failed on purpose
+    volatile LONG recordsIssued;
+    volatile LONG recordsReturned;
+    volatile LONG recordsOutstanding;
+    volatile LONG badReturns;  // records handed back twice or never issued
+};
+
+inline std::wstring ControlBlockName(DWORD processId) {
+    return L"Local\\KorvoDocCameraIM.Control." + std::to_wstring(processId);
+}
+
+inline std::wstring ControlEventName(DWORD processId) {
+    return L"Local\\KorvoDocCameraIM.Wake." + std::to_wstring(processId);
+}
+
+// Takes one from a fault counter; true when one was left.
+inline bool TakeOne(volatile LONG* counter) {
+    for (LONG n = *counter; n > 0; n = *counter)
+        if (::InterlockedCompareExchange(counter, n - 1, n) == n) return true;
+    return false;
+}
+
+}  // namespace standin
