@@ -46,9 +46,7 @@ bool CMainFrame::OnCreate() {
         WriteTraceLog(kTraceApp, src, L"The error occurred with the [OnCreate()] function.");
         return false;
     }
-    statusBar_ = ::CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
-                                   hwnd(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    if (!statusBar_) {
+    if (!statusBar().Create(hwnd())) {
         WriteTraceLog(kTraceApp, src, L"Failed to create status bar.");
         return false;
     }
@@ -99,33 +97,19 @@ int CMainFrame::bDeviceClose() {
     return result;
 }
 
-void CMainFrame::SetStatusText(UINT stringId) {
-    if (statusBar_) ::SendMessageW(statusBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(fw::LoadResString(stringId).c_str()));
-}
-
-void CMainFrame::OnSize() {
-    RECT client;
-    ::GetClientRect(hwnd(), &client);
-    int statusHeight = 0;
-    if (statusBar_) {
-        ::SendMessageW(statusBar_, WM_SIZE, 0, 0);
-        RECT sr;
-        ::GetWindowRect(statusBar_, &sr);
-        statusHeight = sr.bottom - sr.top;
-    }
-    if (mdiClient())
-        ::MoveWindow(mdiClient(), 0, 0, client.right, client.bottom > statusHeight ? client.bottom - statusHeight : 0, TRUE);
-}
+void CMainFrame::SetStatusText(UINT stringId) { statusBar().SetText(0, fw::LoadResString(stringId), SBT_NOBORDERS); }
 
 bool CMainFrame::OnCommand(UINT id) {
     switch (id) {
     case ID_APP_EXIT: ::PostMessageW(hwnd(), WM_CLOSE, 0, 0); return true;
-    case ID_APP_ABOUT: PictavoApp()->OnAppAbout(); return true;
-    case ID_HELP_FINDER: PictavoApp()->OnHelp(); return true;
     case ID_WINDOW_CASCADE: ::SendMessageW(mdiClient(), WM_MDICASCADE, 0, 0); return true;
     case ID_WINDOW_TILE_HORZ: ::SendMessageW(mdiClient(), WM_MDITILE, MDITILE_HORIZONTAL, 0); return true;
     default: return false;
     }
+}
+
+bool CMainFrame::OnUpdateCommand(UINT id, fw::CommandState&) {
+    return id == ID_APP_EXIT || id == ID_WINDOW_CASCADE || id == ID_WINDOW_TILE_HORZ;
 }
 
 void CMainFrame::OnDestroy() {
@@ -137,17 +121,11 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_CREATE:
         return OnCreate() ? 0 : -1;
-    case WM_SIZE:
-        OnSize();
-        return 0;
-    case WM_COMMAND:
-        if (OnCommand(LOWORD(wParam))) return 0;
-        break;
     case WM_DESTROY:
         OnDestroy();
         break;
     default:
         break;
     }
-    return DefaultProc(msg, wParam, lParam);
+    return fw::MdiFrame::WindowProc(msg, wParam, lParam);
 }

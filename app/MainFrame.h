@@ -17,20 +17,19 @@ public:
     int bDeviceOpen();
     int bDeviceClose();
 
+    bool OnCommand(UINT id) override;
+    bool OnUpdateCommand(UINT id, fw::CommandState& state) override;
+
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    void OnFinalMessage() override { delete this; }
     int WindowMenuPosition() const override { return 1; }
 
 private:
     bool PreCreateWindow();
     bool OnCreate();
-    bool OnCommand(UINT id);
-    void OnSize();
     void OnDestroy();
     void SetStatusText(UINT stringId);
 
-    HWND statusBar_ = nullptr;
     HACCEL accelerators_ = nullptr;
     bool deviceOpen_ = false;
 };

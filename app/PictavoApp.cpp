@@ -104,22 +104,23 @@ bool CPictavoApp::CreateDocTemplates() {
 
 bool CPictavoApp::CreateMainFrame() {
     const wchar_t* src = L"CPictavoApp::InitInstance";
-    CMainFrame* frame = nullptr;
+    std::unique_ptr<CMainFrame> frame;
     try {
-        frame = new CMainFrame();
+        frame = std::make_unique<CMainFrame>();
     } catch (const std::bad_alloc&) {
         WriteTraceLogNoMemory(kTraceApp, src, L"new CMainFrame");
         Fail(IDS_INIT_FAILED);
         return false;
     }
+    // Until its window exists the frame is ours; a creation that fails part
+    // way has already run the final hook, which must not delete it.
     if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW)) {
-        // A window that was never created never reaches its final hook.
-        if (!frame->hwnd()) delete frame;
         WriteTraceLog(kTraceApp, src, L"The error occurred with the [LoadFrame] function.");
         Fail(IDS_INIT_FAILED);
         return false;
     }
-    mainFrame_ = frame;
+    frame->SetAutoDelete(true);
+    mainFrame_ = frame.release();
     return true;
 }
 
@@ -223,6 +224,16 @@ void CPictavoApp::OnAppAbout() {
     CAboutDlg dlg;
     dlg.DoModal(mainWindow());
 }
+
+bool CPictavoApp::OnCommand(UINT id) {
+    switch (id) {
+    case ID_APP_ABOUT: OnAppAbout(); return true;
+    case ID_HELP_FINDER: OnHelp(); return true;
+    default: return false;
+    }
+}
+
+bool CPictavoApp::OnUpdateCommand(UINT id, fw::CommandState&) { return id == ID_APP_ABOUT || id == ID_HELP_FINDER; }
 
 void CPictavoApp::OnHelp() {
     using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);

@@ -29,6 +29,8 @@ public:
 
     void OnAppAbout();
     void OnHelp();
+    bool OnCommand(UINT id) override;
+    bool OnUpdateCommand(UINT id, fw::CommandState& state) override;
 
 protected:
     bool InitInstance() override;

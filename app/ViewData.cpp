@@ -31,8 +31,7 @@ private:
 CViewData::CViewData() {
     loadMutex_ = ::CreateMutexW(nullptr, FALSE, nullptr);
     if (!loadMutex_) {
-        WriteTraceLog(kTraceApp, L"CViewData::CViewData",
-                      L"The error occurred with the [CreateMutex()] function. GetLastError=[0x%08X]", ::GetLastError());
+        WriteTraceLogLastError(kTraceApp, L"CViewData::CViewData", L"CreateMutex()");
         fw::AppMessageBox(fw::LoadResString(IDS_INTERNAL_ERROR), MB_OK | MB_ICONERROR);
     }
 }

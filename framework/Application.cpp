@@ -10,6 +10,13 @@ Application* Application::instance_ = nullptr;
 
 namespace {
 constexpr UINT kAppTitleString = 57344;
+
+// Painting and the caret's timer change no command state; everything else
+// may, so it earns another idle refresh.
+bool IsInputMessage(const MSG& msg) {
+    constexpr UINT kCaretBlinkTimer = 0x0118;
+    return msg.message != WM_PAINT && msg.message != kCaretBlinkTimer;
+}
 }
 
 Application::Application() : appName_(LoadResString(kAppTitleString)) { instance_ = this; }
@@ -33,6 +40,10 @@ void Application::AddDocTemplate(std::unique_ptr<DocTemplate> docTemplate) {
     templates_.push_back(std::move(docTemplate));
 }
 
+void Application::OnIdle() {
+    if (mdiFrame_ && mainWindow_ && ::IsWindow(mainWindow_)) mdiFrame_->OnIdle();
+}
+
 int AppMessageBox(const std::wstring& text, UINT type) {
     if (Application* app = Application::Instance()) return app->MessageBox(text, type);
     return ShowMessageBox(nullptr, text, LoadResString(kAppTitleString), type);
@@ -41,8 +52,17 @@ int AppMessageBox(const std::wstring& text, UINT type) {
 int Application::Run(int showCommand) {
     showCommand_ = showCommand;
     if (!InitInstance()) return 0;
-    MSG msg;
-    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    MSG msg{};
+    bool idlePending = true;
+    for (;;) {
+        // Idle work runs once per burst of input, never in a loop of its own:
+        // GetMessage then blocks until something new arrives.
+        if (idlePending && !::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            idlePending = false;
+            OnIdle();
+        }
+        if (::GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
+        if (IsInputMessage(msg)) idlePending = true;
         if (mainWindow_ && mdiFrame_ && mdiFrame_->TranslateMdiAccelerator(&msg)) continue;
         if (mainWindow_ && accelerators_ && ::TranslateAcceleratorW(mainWindow_, accelerators_, &msg)) continue;
         ::TranslateMessage(&msg);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "CommandTarget.h"
 #include "DocTemplate.h"
 
 namespace fw {
@@ -12,10 +13,11 @@ namespace fw {
 class MdiFrame;
 
 // The process's application object: start-up, the message loop, shutdown.
-class Application {
+// It is the last link of the command route.
+class Application : public CommandTarget {
 public:
     Application();
-    virtual ~Application();
+    ~Application() override;
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
@@ -26,6 +28,7 @@ public:
 
     HWND mainWindow() const { return mainWindow_; }
     void SetMainWindow(HWND hwnd, HACCEL accelerators, MdiFrame* mdiFrame);
+    MdiFrame* mdiFrame() const { return mdiFrame_; }
     int showCommand() const { return showCommand_; }
 
     // The caption of the framework's message boxes (string 57344).
@@ -42,6 +45,9 @@ public:
 protected:
     virtual bool InitInstance() = 0;
     virtual int ExitInstance() { return exitCode_; }
+    // Runs once each time the message queue has run empty after new input;
+    // by default the main frame refreshes its toolbar.
+    virtual void OnIdle();
 
 private:
     static Application* instance_;

@@ -54,6 +54,7 @@ LRESULT CALLBACK Window::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     if (msg == WM_NCDESTROY) {
         self->Detach();
         self->OnFinalMessage();
+        if (self->autoDelete_) delete self;
     }
     return result;
 }

@@ -23,6 +23,11 @@ public:
 
     static Window* FromHandle(HWND hwnd);
 
+    // Hands the object to its window: it is deleted after the final hook.
+    // Set once the window exists, so a failed creation leaves the object to
+    // whoever made it.
+    void SetAutoDelete(bool autoDelete) { autoDelete_ = autoDelete; }
+
 protected:
     virtual LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
     virtual LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -35,6 +40,7 @@ protected:
 
 private:
     HWND hwnd_ = nullptr;
+    bool autoDelete_ = false;
 };
 
 }  // namespace fw

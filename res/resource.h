@@ -1,11 +1,83 @@
 // Resource and command ids of the image application.
 #pragma once
 
+// Menus, toolbar, accelerators, icons and template strings share these ids.
 #define IDR_MAINFRAME 128
 #define IDR_IMAGETYPE 129
 #define IDR_ANIMETYPE 130
 #define IDD_ABOUTBOX 100
 #define IDC_ABOUT_ICON 1000
+
+// Small window icons of the two kinds of child frame.
+#define IDI_IMAGE_FRAME 135
+#define IDI_LIVE_FRAME 136
+
+// Cursors of the image and live views. Cursor and icon ids live in separate
+// resource types, so 135 names both a cursor and an icon.
+#define IDC_HAND_OPEN 134
+#define IDC_HAND_CLOSED 135
+#define IDC_ERASER_SMALL 159
+#define IDC_ERASER_MEDIUM 160
+#define IDC_ERASER_LARGE 161
+#define IDC_PEN 162
+
+// Dialogs: remote control, drawing palette and its two settings forms.
+#define IDD_REMOTE_CONTROL 131
+#define IDD_DRAW_PALETTE 137
+#define IDD_ERASER_FORM 159
+#define IDD_LINE_FORM 160
+
+// Remote-control panel: background and the normal/pressed bitmaps of its buttons.
+#define IDB_REMOTE_BACKGROUND 216
+#define IDB_AF 170
+#define IDB_AF_DOWN 171
+#define IDB_IRIS_CLOSE 174
+#define IDB_IRIS_CLOSE_DOWN 175
+#define IDB_FOCUS_FAR 182
+#define IDB_FOCUS_FAR_DOWN 183
+#define IDB_FOCUS_NEAR 190
+#define IDB_FOCUS_NEAR_DOWN 191
+#define IDB_IRIS_NORMAL 192
+#define IDB_IRIS_NORMAL_DOWN 193
+#define IDB_IRIS_OPEN 194
+#define IDB_IRIS_OPEN_DOWN 195
+#define IDB_ZOOM_TELE 206
+#define IDB_ZOOM_TELE_DOWN 207
+#define IDB_ZOOM_WIDE 210
+#define IDB_ZOOM_WIDE_DOWN 211
+
+// Remote-control panel buttons.
+#define IDC_BTN_NORMAL 1031
+#define IDC_BTN_OPEN 1032
+#define IDC_BTN_CLOSE 1033
+#define IDC_BTN_NEAR 1034
+#define IDC_BTN_FAR 1035
+#define IDC_BTN_AF 1036
+#define IDC_BTN_TELE 1037
+#define IDC_BTN_WIDE 1038
+
+// Line kinds of the line form's combo box: solid, dashed, dotted strips.
+#define IDB_LINE_KINDS 151
+
+// Drawing palette: each button's id is also the drawing tool it selects.
+#define ID_TOOL_FREE_LINE 1000
+#define ID_TOOL_LINE 1010
+#define ID_TOOL_RECTANGLE 1011
+#define ID_TOOL_HORIZONTAL 1012
+#define ID_TOOL_VERTICAL 1013
+#define ID_TOOL_ERASER 1015
+#define ID_TOOL_ERASE_AREA 1016
+#define ID_TOOL_ERASE_ALL 1017
+
+// Palette button icons, 20 x 20, in the order of the buttons above.
+#define IDI_FREE_LINE 150
+#define IDI_LINE 151
+#define IDI_RECTANGLE 152
+#define IDI_HORIZONTAL 153
+#define IDI_VERTICAL 154
+#define IDI_ERASER 155
+#define IDI_ERASE_AREA 156
+#define IDI_ERASE_ALL 157
 
 // User messages of the string table.
 #define IDS_OPEN_FAILED 131
@@ -28,3 +100,43 @@
 #define ID_HELP_FINDER 0xE143
 #define ID_WINDOW_CASCADE 0xE132
 #define ID_WINDOW_TILE_HORZ 0xE133
+#define ID_FILE_CLOSE 0xE102
+
+// File.
+#define ID_FILE_OPEN 0x8042
+#define ID_FILE_ALL_CLOSE 0x8040
+#define ID_FILE_SAVE 32860
+#define ID_FILE_SAVE_AS 32861
+
+// Rotation.
+#define ID_ROTATE_180 32777
+#define ID_ROTATE_CCW 32778
+#define ID_ROTATE_CW 32779
+
+// View.
+#define ID_VIEW_ZOOM_IN 32803
+#define ID_VIEW_ZOOM_OUT 32804
+#define ID_VIEW_BEST_FIT 32805
+#define ID_VIEW_ACTUAL_SIZE 32806
+#define ID_VIEW_ZOOM_SELECTION 32807
+#define ID_VIEW_FULL_SCREEN 32830
+
+// Tools and the live monitor.
+#define ID_TOOL_STILL_CAPTURE 0x8035
+#define ID_TOOL_FILE_CONVERSION 0x8036
+#define ID_TOOL_DRAW 0x8038
+#define ID_TOOL_REMOTE_CONTROL 0x803B
+#define ID_LIVE_SCALE_25 0x8059
+#define ID_LIVE_SCALE_50 0x805A
+#define ID_LIVE_SCALE_100 0x805B
+#define ID_LIVE_START 0x8054
+#define ID_LIVE_STOP 0x8053
+
+// The main toolbar's two pointer tools; also drawing tool ids.
+#define ID_TOOL_HAND 32838
+#define ID_TOOL_SELECT 32840
+
+// SD memory commands, handled by the main frame but offered by no menu or toolbar.
+#define ID_SD_PLAY_LIST 0x803D
+#define ID_SD_TRANSFER 0x8004
+#define ID_SD_VIEWER 0x8037

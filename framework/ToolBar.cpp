@@ -1,0 +1,96 @@
+#include "ToolBar.h"
+
+#include "Strings.h"
+
+namespace fw {
+
+std::wstring ToolTipFromCommandString(const std::wstring& text) {
+    size_t nl = text.find(L'\n');
+    return nl == std::wstring::npos ? text : text.substr(nl + 1);
+}
+
+ToolBar::~ToolBar() {
+    // The control does not own an image list set with TB_SETIMAGELIST.
+    if (hwnd_ && ::IsWindow(hwnd_)) ::DestroyWindow(hwnd_);
+    if (images_) ImageList_Destroy(images_);
+}
+
+bool ToolBar::Create(HWND parent, HINSTANCE module, UINT bitmapId, SIZE imageSize,
+                     const std::vector<ToolButton>& buttons, DWORD extraStyle, UINT id) {
+    HBITMAP strip = static_cast<HBITMAP>(
+        ::LoadImageW(module, MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (!strip) return false;
+    bool created = Create(parent, strip, imageSize, buttons, extraStyle, id);
+    ::DeleteObject(strip);
+    return created;
+}
+
+bool ToolBar::Create(HWND parent, HBITMAP strip, SIZE imageSize, const std::vector<ToolButton>& buttons,
+                     DWORD extraStyle, UINT id) {
+    if (hwnd_ || !strip || imageSize.cx <= 0 || imageSize.cy <= 0) return false;
+    images_ = ImageList_Create(imageSize.cx, imageSize.cy, ILC_COLOR24 | ILC_MASK, 0, 4);
+    if (!images_ || ImageList_AddMasked(images_, strip, kMaskColor) < 0) return false;
+    hwnd_ = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
+                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP |
+                                  extraStyle,
+                              0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                              ::GetModuleHandleW(nullptr), nullptr);
+    if (!hwnd_) return false;
+    ::SendMessageW(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    ::SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
+    std::vector<TBBUTTON> tb;
+    int image = 0;
+    for (const ToolButton& b : buttons) {
+        TBBUTTON button{};
+        button.idCommand = static_cast<int>(b.id);
+        button.fsStyle = b.style;
+        button.fsState = TBSTATE_ENABLED;
+        button.iBitmap = b.id ? image++ : 0;
+        tb.push_back(button);
+    }
+    buttons_ = buttons;
+    if (!tb.empty() && !::SendMessageW(hwnd_, TB_ADDBUTTONSW, tb.size(), reinterpret_cast<LPARAM>(tb.data())))
+        return false;
+    ::SendMessageW(hwnd_, TB_AUTOSIZE, 0, 0);
+    return true;
+}
+
+int ToolBar::Height() const {
+    if (!hwnd_ || !::IsWindowVisible(hwnd_)) return 0;
+    RECT rc;
+    ::GetWindowRect(hwnd_, &rc);
+    return rc.bottom - rc.top;
+}
+
+void ToolBar::SetChecked(UINT id, bool checked) { ::SendMessageW(hwnd_, TB_CHECKBUTTON, id, MAKELPARAM(checked, 0)); }
+
+bool ToolBar::IsChecked(UINT id) const { return ::SendMessageW(hwnd_, TB_ISBUTTONCHECKED, id, 0) != 0; }
+
+void ToolBar::SetEnabled(UINT id, bool enabled) { ::SendMessageW(hwnd_, TB_ENABLEBUTTON, id, MAKELPARAM(enabled, 0)); }
+
+bool ToolBar::IsEnabled(UINT id) const { return ::SendMessageW(hwnd_, TB_ISBUTTONENABLED, id, 0) != 0; }
+
+void ToolBar::UpdateButtons(const std::function<bool(UINT, CommandState&)>& query) {
+    if (!hwnd_) return;
+    for (const ToolButton& b : buttons_) {
+        if (!b.id) continue;
+        CommandState state;
+        if (!query(b.id, state)) state.enabled = false;
+        if (IsEnabled(b.id) != state.enabled) SetEnabled(b.id, state.enabled);
+        if (state.checked && IsChecked(b.id) != *state.checked) SetChecked(b.id, *state.checked);
+    }
+}
+
+bool ToolBar::OnNotify(const NMHDR& header, LRESULT& result) {
+    if (!hwnd_ || header.code != TTN_GETDISPINFOW) return false;
+    HWND tips = reinterpret_cast<HWND>(::SendMessageW(hwnd_, TB_GETTOOLTIPS, 0, 0));
+    if (header.hwndFrom != tips) return false;
+    auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
+    tip_ = ToolTipFromCommandString(LoadResString(static_cast<UINT>(header.idFrom)));
+    info.hinst = nullptr;
+    info.lpszText = &tip_[0];
+    result = 0;
+    return true;
+}
+
+}  // namespace fw

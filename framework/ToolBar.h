@@ -1,0 +1,70 @@
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "CommandTarget.h"
+
+namespace fw {
+
+// One entry of a toolbar's button table; id 0 is a separator. Buttons take
+// the images of the bitmap strip in order, separators take none.
+struct ToolButton {
+    UINT id = 0;
+    BYTE style = BTNS_BUTTON;
+
+    static ToolButton Push(UINT id) { return {id, BTNS_BUTTON}; }
+    static ToolButton Check(UINT id) { return {id, BTNS_CHECK}; }
+    // Checking one button of a run of group buttons releases the others.
+    static ToolButton Group(UINT id) { return {id, BTNS_CHECKGROUP}; }
+    static ToolButton Separator() { return {0, BTNS_SEP}; }
+};
+
+// The tooltip of a command: the part of its string after a newline, or the
+// whole string when it has none.
+std::wstring ToolTipFromCommandString(const std::wstring& text);
+
+// A flat toolbar with tooltips over a bitmap strip.
+class ToolBar {
+public:
+    static constexpr UINT kDefaultId = 0xE800;
+    // Pixels of this colour in the strip are transparent.
+    static constexpr COLORREF kMaskColor = RGB(192, 192, 192);
+
+    ToolBar() = default;
+    ~ToolBar();
+    ToolBar(const ToolBar&) = delete;
+    ToolBar& operator=(const ToolBar&) = delete;
+
+    bool Create(HWND parent, HINSTANCE module, UINT bitmapId, SIZE imageSize, const std::vector<ToolButton>& buttons,
+                DWORD extraStyle = CCS_ADJUSTABLE, UINT id = kDefaultId);
+    // As above from a bitmap the caller keeps.
+    bool Create(HWND parent, HBITMAP strip, SIZE imageSize, const std::vector<ToolButton>& buttons,
+                DWORD extraStyle = CCS_ADJUSTABLE, UINT id = kDefaultId);
+
+    HWND hwnd() const { return hwnd_; }
+    int Height() const;
+
+    void SetChecked(UINT id, bool checked);
+    bool IsChecked(UINT id) const;
+    void SetEnabled(UINT id, bool enabled);
+    bool IsEnabled(UINT id) const;
+
+    // Applies the update query to every button; a command nobody claims is
+    // disabled. Only changes are sent, so an idle refresh causes no repaint.
+    void UpdateButtons(const std::function<bool(UINT, CommandState&)>& query);
+
+    // Answers the tooltips' text requests; false for other notifications.
+    bool OnNotify(const NMHDR& header, LRESULT& result);
+
+private:
+    HWND hwnd_ = nullptr;
+    HIMAGELIST images_ = nullptr;
+    std::vector<ToolButton> buttons_;
+    std::wstring tip_;  // the text the last tooltip request points at
+};
+
+}  // namespace fw
