@@ -45,18 +45,14 @@ winpath=$($run winepath.exe -w "$install" 2>/dev/null | tr -d '\r')
 $run reg.exe add 'HKLM\SOFTWARE\Vexa\Utility Software (QZT)\Parameters' /v InstallPath /t REG_SZ /d "$winpath\\" /f >/dev/null
 # The 32-bit view of the key, for the x86 program.
 $run reg.exe add 'HKLM\SOFTWARE\Vexa\Utility Software (QZT)\Parameters' /v InstallPath /t REG_SZ /d "$winpath\\" /f /reg:32 >/dev/null 2>&1 || true
-if [ "$headless" = 1 ]; then
-  # Xvfb has no window manager: a Wine desktop draws captions and borders.
-  $run reg.exe add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null
-  $run reg.exe add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1280x1024 /f >/dev/null
-fi
 echo "Installed in $install ($winpath); trace log: $install/logs/PictavoPreTrc.log"
 
 if [ "$headless" = 0 ] && [ -z "$shot" ]; then
   cd "$install" && exec "$root/$run" "$install/KorvoDocumentCamera.exe"
 fi
 
-(cd "$install" && $root/$run "$install/KorvoDocumentCamera.exe" >/dev/null 2>&1 &)
+# Xvfb has no window manager: a Wine desktop window draws captions and borders.
+(cd "$install" && $root/$run explorer.exe /desktop=Pictavo,1280x1024 "$install/KorvoDocumentCamera.exe" >/dev/null 2>&1 &)
 # The main window appears once start-up is done (x86 may start through an emulator: minutes).
 for _ in $(seq 1 600); do
   xdotool search --name '^Pictavo for Presentation' >/dev/null 2>&1 && break
