@@ -47,17 +47,18 @@ inline RequestHeader MakeRequest(uint16_t command, uint32_t parameter = 0) {
 
 class IDeviceControl {
 public:
-    virtual BOOL __stdcall Reserved0() = 0;                                                       // 0
+    // The reserved slots keep the later operations at their positions; no caller uses them.
+    virtual BOOL __stdcall Reserved0() { return FALSE; }                                                       // 0
     virtual void __stdcall SetNotifyWindow(HWND window) = 0;                                      // 1
     virtual BOOL __stdcall IsConnect() = 0;                                                       // 2
     virtual BOOL __stdcall bOpen(HWND owner, DWORD* detail) = 0;                                  // 3
     virtual BOOL __stdcall bClose(DWORD* detail) = 0;                                             // 4
-    virtual BOOL __stdcall Reserved5() = 0;                                                       // 5
-    virtual BOOL __stdcall Reserved6() = 0;                                                       // 6
-    virtual BOOL __stdcall Reserved7() = 0;                                                       // 7
-    virtual BOOL __stdcall Reserved8() = 0;                                                       // 8
-    virtual BOOL __stdcall Reserved9() = 0;                                                       // 9
-    virtual BOOL __stdcall Reserved10() = 0;                                                      // 10
+    virtual BOOL __stdcall Reserved5() { return FALSE; }                                                       // 5
+    virtual BOOL __stdcall Reserved6() { return FALSE; }                                                       // 6
+    virtual BOOL __stdcall Reserved7() { return FALSE; }                                                       // 7
+    virtual BOOL __stdcall Reserved8() { return FALSE; }                                                       // 8
+    virtual BOOL __stdcall Reserved9() { return FALSE; }                                                       // 9
+    virtual BOOL __stdcall Reserved10() { return FALSE; }                                                      // 10
     virtual BOOL __stdcall bRequestPacketAsync(HWND target, void* packet, DWORD* value, DWORD* detail) = 0;  // 11
     virtual BOOL __stdcall bRequestAsync(HWND target, const RequestHeader* request, DWORD* value,
                                          DWORD* detail) = 0;                                      // 12

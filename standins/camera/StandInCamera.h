@@ -33,17 +33,10 @@ public:
     // Starts the library thread; the object is unusable when this fails.
     bool Start();
 
-    BOOL __stdcall Reserved0() override { return FALSE; }
     void __stdcall SetNotifyWindow(HWND window) override;
     BOOL __stdcall IsConnect() override;
     BOOL __stdcall bOpen(HWND owner, DWORD* detail) override;
     BOOL __stdcall bClose(DWORD* detail) override;
-    BOOL __stdcall Reserved5() override { return FALSE; }
-    BOOL __stdcall Reserved6() override { return FALSE; }
-    BOOL __stdcall Reserved7() override { return FALSE; }
-    BOOL __stdcall Reserved8() override { return FALSE; }
-    BOOL __stdcall Reserved9() override { return FALSE; }
-    BOOL __stdcall Reserved10() override { return FALSE; }
     BOOL __stdcall bRequestPacketAsync(HWND target, void* packet, DWORD* value, DWORD* detail) override;
     BOOL __stdcall bRequestAsync(HWND target, const device::RequestHeader* request, DWORD* value,
                                  DWORD* detail) override;

@@ -26,17 +26,10 @@ public:
     std::vector<std::string> names;
     std::vector<std::string> rawNames;
 
-    BOOL __stdcall Reserved0() override { return FALSE; }
     void __stdcall SetNotifyWindow(HWND) override {}
     BOOL __stdcall IsConnect() override { return TRUE; }
     BOOL __stdcall bOpen(HWND, DWORD*) override { return TRUE; }
     BOOL __stdcall bClose(DWORD*) override { return TRUE; }
-    BOOL __stdcall Reserved5() override { return FALSE; }
-    BOOL __stdcall Reserved6() override { return FALSE; }
-    BOOL __stdcall Reserved7() override { return FALSE; }
-    BOOL __stdcall Reserved8() override { return FALSE; }
-    BOOL __stdcall Reserved9() override { return FALSE; }
-    BOOL __stdcall Reserved10() override { return FALSE; }
     BOOL __stdcall bRequestPacketAsync(HWND, void*, DWORD*, DWORD*) override { return ++calls, TRUE; }
     BOOL __stdcall bRequestAsync(HWND, const RequestHeader*, DWORD*, DWORD*) override { return FALSE; }
     BOOL __stdcall bRequest(const RequestHeader*, HGLOBAL*, DWORD*, DWORD*) override { return FALSE; }
