@@ -2,6 +2,7 @@
 
 #include "Application.h"
 #include "MessageBox.h"
+#include "PictavoApp.h"
 #include "Strings.h"
 
 void CControlDialog::SetOwner(HWND owner) {
@@ -37,3 +38,11 @@ int CControlDialog::ShowMessageBox(HWND owner, const std::wstring& text, const s
     Decrement();
     return result;
 }
+
+int ShowAppMessage(const std::wstring& text, UINT type) {
+    CPictavoApp* app = PictavoApp();
+    if (app && app->controlDialog()) return app->controlDialog()->ShowMessageBox(text, type);
+    return fw::AppMessageBox(text, type);
+}
+
+int ShowAppMessage(UINT stringId, UINT type) { return ShowAppMessage(fw::LoadResString(stringId), type); }

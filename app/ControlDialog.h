@@ -28,3 +28,8 @@ private:
     volatile LONG count_ = 0;
     HWND owner_ = nullptr;
 };
+
+// A message box of the application: counted by the application's
+// CControlDialog while it is open, plain when there is none (tests).
+int ShowAppMessage(UINT stringId, UINT type);
+int ShowAppMessage(const std::wstring& text, UINT type);

@@ -2,13 +2,28 @@
 // The MDI main window: owns the camera connection for the whole run.
 #include <windows.h>
 
+#include <memory>
+#include <vector>
+
 #include "MdiFrame.h"
+#include "SDControl.h"
+
+class CImageView;
+namespace fw {
+class DocTemplate;
+}
+
+constexpr UINT WM_FIRST_VIEW_DATA = 0x401;
+constexpr UINT WM_DEVICE_NOTIFY = 0x7E8;
+constexpr WPARAM kDeviceArrived = 1;
+constexpr WPARAM kDeviceRemoved = 2;
 
 class CMainFrame : public fw::MdiFrame {
 public:
     static constexpr const wchar_t* kClassName = L"__PICTAVO_CLASSNAME__";
 
-    CMainFrame() = default;
+    CMainFrame();
+    ~CMainFrame() override;
 
     // Registers the class and creates the window from the resources of `resourceId`.
     bool LoadFrame(UINT resourceId, DWORD style);
@@ -17,19 +32,77 @@ public:
     int bDeviceOpen();
     int bDeviceClose();
 
+    // One picture from the camera into `view`, with up to three tries.
+    int GetJpegData(CImageView* view, int mode);
+    int FileOpen(const wchar_t* path);
+    // A JPEG held in memory as a new picture window titled `title`.
+    int OpenPicture(const void* data, DWORD length, const wchar_t* title);
+
+    // The zoom of a capture: the live monitor's, or the best fit for the MDI area.
+    double LiveScaleFactor() const;
+    double bestFitFactor() const { return bestFitFactor_; }
+    // Where the next picture window goes, in MDI client coordinates.
+    POINT nextChildPosition() const { return nextChild_; }
+    void SetNextChildPosition(POINT position) { nextChild_ = position; }
+    void AdvanceNextChildPosition();
+    // The MDI area between toolbar and status bar, in screen coordinates.
+    RECT MdiAreaOnScreen() const;
+    int captureCount() const { return captureCount_; }
+
+    // The pointer tool of the picture windows: hand or rectangle selection.
+    UINT currentTool() const { return currentTool_; }
+    void SetCurrentTool(UINT id);
+    // True while a live picture is running; the live monitor sets it.
+    bool IsLivePlaying() const { return playing_; }
+
+    // Drawing settings shared by all picture windows.
+    int lineWidth() const { return lineWidth_; }
+    BYTE lineKind() const { return lineKind_; }
+    COLORREF lineColor() const { return lineColor_; }
+    int eraserSize() const { return eraserSize_; }
+
+    // A window that needs the camera: closed when the camera is gone for good
+    // and no counted message box is open any more.
+    void AddCameraWindow(HWND window);
+    // 1 when an SD card answers; otherwise shows why not and returns 0.
+    int CheckSdCard();
+    CSDControl* sdControl() const { return sdControl_.get(); }
+
     bool OnCommand(UINT id) override;
     bool OnUpdateCommand(UINT id, fw::CommandState& state) override;
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    int WindowMenuPosition() const override { return 1; }
 
 private:
     bool PreCreateWindow();
     bool OnCreate();
+    bool CreateBars();
+    void OnSetFirstViewData();
+    void OnDeviceNotify(WPARAM event);
+    void DeviceLostCheck();
+    void OnSize();
     void OnDestroy();
     void SetStatusText(UINT stringId);
+    void OnFileOpen();
+    void OnStillCapture();
+    void OnAllClose();
+    fw::DocTemplate* FindTemplate(const wchar_t* fileNewName) const;
 
     HACCEL accelerators_ = nullptr;
     bool deviceOpen_ = false;
+    bool playing_ = false;
+    double bestFitFactor_ = 1.0;
+    POINT nextChild_{0, 0};
+    int captureCount_ = 0;
+    UINT currentTool_ = 32838;  // hand
+    int lineWidth_ = 3;
+    BYTE lineKind_ = 0;  // solid
+    COLORREF lineColor_ = RGB(0, 0, 0);
+    int eraserSize_ = 10;
+    std::unique_ptr<CSDControl> sdControl_;
+    std::vector<HWND> cameraWindows_;
 };
+
+// The application's main frame, or null before it exists.
+CMainFrame* GetMainFrame();

@@ -7,6 +7,9 @@
 
 #include "ControlDialog.h"
 #include "Dialog.h"
+#include "ImageDoc.h"
+#include "ImageFrame.h"
+#include "ImageView.h"
 #include "MainFrame.h"
 #include "MessageBox.h"
 #include "Strings.h"
@@ -50,6 +53,16 @@ bool CPictavoApp::InitInstance() {
 
     if (!CreateSingleInstanceMutex()) return false;
 
+    if (!StartCore(kDeviceLibrary)) return false;
+    // The command line is parsed by convention only: no document is created
+    // or opened at start, whatever it says.
+    ::ShowWindow(mainWindow(), showCommand());
+    ::UpdateWindow(mainWindow());
+    return true;
+}
+
+bool CPictavoApp::StartCore(const wchar_t* deviceLibrary) {
+    const wchar_t* src = L"CPictavoApp::InitInstance";
     try {
         controlDialog_ = std::make_unique<CControlDialog>();
     } catch (const std::bad_alloc&) {
@@ -59,19 +72,13 @@ bool CPictavoApp::InitInstance() {
     }
     if (!CreateDocTemplates()) return false;
 
-    if (!LoadDll(kDeviceLibrary)) {
+    if (deviceLibrary && !LoadDll(deviceLibrary)) {
         WriteTraceLog(kTraceApp, src, L"The error occurred with the [LoadDll] function.");
         return false;
     }
     LoadJpegDll();
     SetHelpFilePath(GetHelpFilePath());
-
-    if (!CreateMainFrame()) return false;
-    // The command line is parsed by convention only: no document is created
-    // or opened at start, whatever it says.
-    ::ShowWindow(mainWindow(), showCommand());
-    ::UpdateWindow(mainWindow());
-    return true;
+    return CreateMainFrame();
 }
 
 bool CPictavoApp::CreateSingleInstanceMutex() {
@@ -92,7 +99,12 @@ bool CPictavoApp::CreateSingleInstanceMutex() {
 
 bool CPictavoApp::CreateDocTemplates() {
     try {
-        AddDocTemplate(std::make_unique<fw::DocTemplate>(IDR_IMAGETYPE, fw::LoadResString(IDR_IMAGETYPE)));
+        fw::DocTemplate::Factories image;
+        image.document = [] { return std::make_unique<CImageDoc>(); };
+        image.frame = [] { return std::make_unique<CImageFrame>(); };
+        image.view = [] { return std::make_unique<CImageView>(); };
+        AddDocTemplate(
+            std::make_unique<fw::DocTemplate>(IDR_IMAGETYPE, fw::LoadResString(IDR_IMAGETYPE), std::move(image)));
         AddDocTemplate(std::make_unique<fw::DocTemplate>(IDR_ANIMETYPE, fw::LoadResString(IDR_ANIMETYPE)));
     } catch (const std::bad_alloc&) {
         WriteTraceLogNoMemory(kTraceApp, L"CPictavoApp::InitInstance", L"CMultiDocTemplate");
@@ -207,10 +219,15 @@ int CPictavoApp::UnloadJpegDll() {
     return 1;
 }
 
-int CPictavoApp::ExitInstance() {
+void CPictavoApp::ReleaseCore() {
     // The main frame is gone by now, and with it the camera connection.
+    mainFrame_ = nullptr;
     UnloadDll();
     UnloadJpegDll();
+}
+
+int CPictavoApp::ExitInstance() {
+    ReleaseCore();
     if (g_singleInstanceMutex) {
         ::CloseHandle(g_singleInstanceMutex);
         g_singleInstanceMutex = nullptr;

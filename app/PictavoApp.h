@@ -18,6 +18,7 @@ public:
     ~CPictavoApp() override;
 
     device::IDeviceControl* deviceControl() const { return device_; }
+    CMainFrame* mainFrame() const { return mainFrame_; }
     CControlDialog* controlDialog() const { return controlDialog_.get(); }
     device::FncLoadJpegWFn fncLoadJpegW() const { return fncLoadJpegW_; }
     device::FncSaveJpegWFn fncSaveJpegW() const { return fncSaveJpegW_; }
@@ -35,6 +36,11 @@ public:
 protected:
     bool InitInstance() override;
     int ExitInstance() override;
+    // Everything after the platform and the single-instance mutex: templates,
+    // the camera library (none for null), the codec library, the main frame.
+    bool StartCore(const wchar_t* deviceLibrary);
+    // The libraries, once the main frame is gone.
+    void ReleaseCore();
 
 private:
     bool CreateSingleInstanceMutex();

@@ -1,5 +1,7 @@
 #include "ToolBar.h"
 
+#include <algorithm>
+
 #include "Strings.h"
 
 namespace fw {
@@ -7,6 +9,19 @@ namespace fw {
 std::wstring ToolTipFromCommandString(const std::wstring& text) {
     size_t nl = text.find(L'\n');
     return nl == std::wstring::npos ? text : text.substr(nl + 1);
+}
+
+std::vector<ToolButton> LoadToolBarResource(HINSTANCE module, UINT id, SIZE* imageSize) {
+    HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(241));
+    HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
+    const WORD* words = loaded ? static_cast<const WORD*>(::LockResource(loaded)) : nullptr;
+    DWORD bytes = found ? ::SizeofResource(module, found) : 0;
+    if (!words || bytes < 8 || words[0] != 1 || bytes < 8 + 2u * words[3]) return {};
+    if (imageSize) *imageSize = SIZE{words[1], words[2]};
+    std::vector<ToolButton> buttons;
+    for (WORD i = 0; i < words[3]; ++i)
+        buttons.push_back(words[4 + i] ? ToolButton::Push(words[4 + i]) : ToolButton::Separator());
+    return buttons;
 }
 
 ToolBar::~ToolBar() {
@@ -61,6 +76,35 @@ int ToolBar::Height() const {
     ::GetWindowRect(hwnd_, &rc);
     return rc.bottom - rc.top;
 }
+
+void ToolBar::HideButtons(const std::vector<UINT>& ids) {
+    const size_t n = buttons_.size();
+    std::vector<bool> shown(n);
+    for (size_t i = 0; i < n; ++i)
+        shown[i] = !buttons_[i].id || std::find(ids.begin(), ids.end(), buttons_[i].id) == ids.end();
+    // A separator stays only with a shown button on each side before the next separator.
+    auto buttonWithin = [&](size_t i, int step) {
+        for (size_t j = i + step; j < n; j += step) {
+            if (buttons_[j].id && shown[j]) return true;
+            if (!buttons_[j].id && shown[j]) return false;
+        }
+        return false;
+    };
+    for (size_t i = 0; i < n; ++i)
+        if (!buttons_[i].id) shown[i] = buttonWithin(i, -1) && buttonWithin(i, +1);
+    for (size_t i = 0; i < n; ++i) {
+        if (shown[i]) continue;
+        TBBUTTONINFOW info{};
+        info.cbSize = sizeof(info);
+        info.dwMask = TBIF_BYINDEX | TBIF_STATE;
+        ::SendMessageW(hwnd_, TB_GETBUTTONINFOW, i, reinterpret_cast<LPARAM>(&info));
+        info.fsState |= TBSTATE_HIDDEN;
+        ::SendMessageW(hwnd_, TB_SETBUTTONINFOW, i, reinterpret_cast<LPARAM>(&info));
+    }
+    ::SendMessageW(hwnd_, TB_AUTOSIZE, 0, 0);
+}
+
+bool ToolBar::IsHidden(UINT id) const { return ::SendMessageW(hwnd_, TB_ISBUTTONHIDDEN, id, 0) != 0; }
 
 void ToolBar::SetChecked(UINT id, bool checked) { ::SendMessageW(hwnd_, TB_CHECKBUTTON, id, MAKELPARAM(checked, 0)); }
 

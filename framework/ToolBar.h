@@ -27,6 +27,11 @@ struct ToolButton {
 // whole string when it has none.
 std::wstring ToolTipFromCommandString(const std::wstring& text);
 
+// The buttons of a toolbar resource (16-bit words: version 1, image width and
+// height, item count, then each item's command, 0 for a separator). Empty when
+// the resource is missing or malformed.
+std::vector<ToolButton> LoadToolBarResource(HINSTANCE module, UINT id, SIZE* imageSize);
+
 // A flat toolbar with tooltips over a bitmap strip.
 class ToolBar {
 public:
@@ -47,6 +52,11 @@ public:
 
     HWND hwnd() const { return hwnd_; }
     int Height() const;
+
+    // Hides the buttons of `ids` and the separators left at the end or next
+    // to each other by that.
+    void HideButtons(const std::vector<UINT>& ids);
+    bool IsHidden(UINT id) const;
 
     void SetChecked(UINT id, bool checked);
     bool IsChecked(UINT id) const;

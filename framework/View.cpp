@@ -22,8 +22,8 @@ bool View::Create(MdiChild& frame, Document& document, DWORD style) {
     // that exists, so a failed creation never closes it.
     frame_ = &frame;
     document_ = &document;
-    if (!Window::Create(kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | style, 0, 0, 0,
-                        rc.right, rc.bottom, frame.hwnd(), nullptr)) {
+    DWORD fullStyle = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | style | ExtraStyle();
+    if (!Window::Create(kClassName, L"", fullStyle, ExtraExStyle(), 0, 0, rc.right, rc.bottom, frame.hwnd(), nullptr)) {
         document_ = nullptr;
         return false;
     }

@@ -32,6 +32,9 @@ protected:
     virtual void OnDraw(HDC dc) = 0;
     // Sets up coordinates before OnDraw (a scroll view moves the origin).
     virtual void OnPrepareDC(HDC) {}
+    // Styles a kind of view always has (scroll bars, a sunken edge).
+    virtual DWORD ExtraStyle() const { return 0; }
+    virtual DWORD ExtraExStyle() const { return 0; }
     virtual HBRUSH BackgroundBrush() const { return ::GetSysColorBrush(COLOR_WINDOW); }
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
