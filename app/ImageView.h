@@ -77,6 +77,7 @@ private:
         POINT last{};    // where the previous move left off
         POINT scroll{};  // both scroll positions at the press
         bool down = false;
+        bool pausedLive = false;  // the live requests were suspended at the press
     };
 
     CViewData* viewData() const;

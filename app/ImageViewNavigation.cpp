@@ -7,6 +7,7 @@
 #include "ImageMath.h"
 #include "ImageView.h"
 #include "MainFrame.h"
+#include "ScrollBars.h"
 #include "RectTracker.h"
 #include "TraceLog.h"
 #include "ViewData.h"
@@ -45,11 +46,6 @@ HCURSOR AppCursor(UINT id) { return ::LoadCursorW(::GetModuleHandleW(nullptr), M
 // on its edge.
 POINT LimitToView(POINT p) { return POINT{std::max<LONG>(p.x, 0), std::max<LONG>(p.y, 0)}; }
 
-// 0 .. the last position that still shows picture, or 0 when all of it fits.
-int LimitDrag(int position, int extent, int client) {
-    const int greatest = extent > client ? extent - client + 1 : 0;
-    return std::clamp(position, 0, greatest);
-}
 
 }  // namespace
 
@@ -120,32 +116,7 @@ void CImageView::SetScrollBars() {
     if (zoomed.cx <= 0 || zoomed.cy <= 0 || !data || settingScrollBars) return;
     settingScrollBars = true;
     const POINT wanted{data->GetScrollPosition(SB_HORZ), data->GetScrollPosition(SB_VERT)};
-
-    // First as if no bar were shown, then with the bars the first pass left.
-    SIZE client = ClientSize();
-    const LONG style = ::GetWindowLongW(hwnd(), GWL_STYLE);
-    if (style & WS_VSCROLL) client.cx += ::GetSystemMetrics(SM_CXVSCROLL);
-    if (style & WS_HSCROLL) client.cy += ::GetSystemMetrics(SM_CYHSCROLL);
-    POINT result = wanted;
-    // A bar that only the second pass brings in narrows the other bar's
-    // page after that bar was set; a third pass sets it again.
-    for (int pass = 0; pass < 3; ++pass) {
-        const ScrollBarSetting bars[2] = {ComputeScrollBar(zoomed.cx, client.cx, wanted.x),
-                                          ComputeScrollBar(zoomed.cy, client.cy, wanted.y)};
-        const int ids[2] = {SB_HORZ, SB_VERT};
-        for (int i = 0; i < 2; ++i) {
-            SCROLLINFO si = ScrollInfo(SIF_RANGE | SIF_PAGE | SIF_POS);
-            si.nMin = 0;
-            si.nMax = bars[i].maximum;
-            si.nPage = static_cast<UINT>(bars[i].page);
-            si.nPos = bars[i].position;
-            ::SetScrollInfo(hwnd(), ids[i], &si, TRUE);
-        }
-        result = POINT{bars[0].position, bars[1].position};
-        const SIZE now = ClientSize();
-        if (pass > 0 && now.cx == client.cx && now.cy == client.cy) break;
-        client = now;
-    }
+    const POINT result = FitScrollBars(hwnd(), zoomed, wanted);
     data->SetScrollPosition(SB_HORZ, result.x);
     data->SetScrollPosition(SB_VERT, result.y);
     if (hasSelection_) OffsetSelection(wanted.x - result.x, wanted.y - result.y);
@@ -153,21 +124,10 @@ void CImageView::SetScrollBars() {
 }
 
 void CImageView::OnScroll(int bar, UINT code) {
-    SCROLLINFO si = ScrollInfo(SIF_ALL);
-    if (!::GetScrollInfo(hwnd(), bar, &si)) return;
-    int position = si.nPos;
-    switch (code) {
-    case SB_LINEUP: position -= 1; break;
-    case SB_LINEDOWN: position += 1; break;
-    case SB_PAGEUP: position -= static_cast<int>(si.nPage); break;
-    case SB_PAGEDOWN: position += static_cast<int>(si.nPage); break;
-    // The 32-bit track position: the message's own is cut to 16 bits.
-    case SB_THUMBTRACK: position = si.nTrackPos; break;
-    default: break;
-    }
-    position = LimitScrollPosition(position, si.nMin, si.nMax, static_cast<int>(si.nPage));
+    int old = 0, position = 0;
+    if (!RequestedScrollPosition(hwnd(), bar, code, old, position)) return;
     if (hasSelection_) {
-        const int moved = si.nPos - position;
+        const int moved = old - position;
         OffsetSelection(bar == SB_HORZ ? moved : 0, bar == SB_VERT ? moved : 0);
     }
     ::SetScrollPos(hwnd(), bar, position, TRUE);
@@ -217,6 +177,12 @@ bool CImageView::OnSetCursor(UINT hitTest) {
 void CImageView::OnLButtonDown(POINT p) {
     const UINT tool = CurrentTool();
     press_.scroll = ScrollPosition();
+    // The live picture would compete with the drag for the processor.
+    CMainFrame* main = GetMainFrame();
+    if (main && main->IsLivePlaying()) {
+        main->PauseLive();
+        press_.pausedLive = true;
+    }
     // The hand keeps the selection and carries it along.
     if (tool != ID_TOOL_HAND) ClearSelection();
     switch (tool) {
@@ -260,13 +226,19 @@ void CImageView::OnLButtonUp(POINT r) {
     if (::GetCapture() == hwnd()) ::ReleaseCapture();
 }
 
-void CImageView::EndPress() { press_.down = false; }
+void CImageView::EndPress() {
+    press_.down = false;
+    if (press_.pausedLive) {
+        press_.pausedLive = false;
+        if (CMainFrame* main = GetMainFrame()) main->ResumeLiveAfterPause();
+    }
+}
 
 int CImageView::MoveMouseDrag(POINT q) {
     const SIZE zoomed = ZoomedSize();
     const SIZE client = ClientSize();
-    const int x = LimitDrag(press_.scroll.x + press_.at.x - q.x, zoomed.cx, client.cx);
-    const int y = LimitDrag(press_.scroll.y + press_.at.y - q.y, zoomed.cy, client.cy);
+    const int x = LimitDragPosition(press_.scroll.x + press_.at.x - q.x, zoomed.cx, client.cx);
+    const int y = LimitDragPosition(press_.scroll.y + press_.at.y - q.y, zoomed.cy, client.cy);
     const POINT old = ScrollPosition();
     if (hasSelection_) OffsetSelection(old.x - x, old.y - y);
     if (!SetScrollPosition(x, y)) {

@@ -4,16 +4,20 @@
 
 #include <new>
 
+#include "AnimeFrame.h"
 #include "ControlDialog.h"
 #include "DocTemplate.h"
 #include "FileSelDlg.h"
+#include "FullScreenWnd.h"
 #include "ImageDoc.h"
 #include "ImageFrame.h"
 #include "ImageMath.h"
 #include "ImageView.h"
+#include "LiveMessages.h"
 #include "PathName.h"
 #include "Registry.h"
 #include "Utilities.h"
+#include "VexaDialog.h"
 #include "PictavoApp.h"
 #include "Strings.h"
 #include "TraceLog.h"
@@ -27,7 +31,7 @@ constexpr int kLiveHeight = 768;
 constexpr int kStillTries = 3;
 constexpr DWORD kStillRetryDelayMs = 100;
 // Buttons of the toolbar resource whose windows the program does not have yet.
-const std::vector<UINT> kButtonsNotOffered = {ID_LIVE_START, ID_LIVE_STOP, ID_TOOL_DRAW, ID_TOOL_REMOTE_CONTROL};
+const std::vector<UINT> kButtonsNotOffered = {ID_TOOL_DRAW};
 
 // Releases a block the camera library handed over, however the load went.
 class LockedBlock {
@@ -135,6 +139,10 @@ bool CMainFrame::OnCreate() {
 }
 
 void CMainFrame::OnSetFirstViewData() {
+    if (!InitRemoteCtrl(*this, PictavoApp()->deviceControl(), remote_)) {
+        WriteTraceLog(kTraceApp, L"CMainFrame::OnSetFirstViewData", L"The error occurred with the [InitRemoteCtrl()] function.");
+        return;
+    }
     try {
         sdControl_ = std::make_unique<CSDControl>(PictavoApp()->deviceControl());
     } catch (const std::bad_alloc&) {
@@ -189,6 +197,7 @@ void CMainFrame::OnDeviceNotify(WPARAM event) {
     } else if (event == kDeviceRemoved && deviceOpen_) {
         deviceOpen_ = false;
         SetStatusText(IDS_MAIN_UNIT_UNAVAILABLE);
+        CloseLiveFrame();
         DeviceLostCheck();
     }
 }
@@ -204,6 +213,7 @@ void CMainFrame::DeviceLostCheck() {
     if (app && app->controlDialog() && app->controlDialog()->GetCount() > 0) return;
     device::IDeviceControl* device = app ? app->deviceControl() : nullptr;
     if (device && device->IsConnect()) return;
+    if (remote_ && remote_->IsVisible()) remote_->HidePanel();
     std::vector<HWND> windows;
     windows.swap(cameraWindows_);
     for (HWND window : windows)
@@ -347,7 +357,119 @@ void CMainFrame::OnAllClose() {
         if (::IsWindow(child) && child == ActiveChild()) ::SendMessageW(child, WM_CLOSE, 0, 0);
 }
 
-double CMainFrame::LiveScaleFactor() const { return bestFitFactor_; }
+double CMainFrame::LiveScaleFactor() const {
+    if (!liveFrame_) return bestFitFactor_;
+    return scaleCode_ == 4 ? 0.25 : scaleCode_ == 2 ? 0.5 : 1.0;
+}
+
+// The live monitor ---------------------------------------------------------
+
+int CMainFrame::bPlaySemiAnimetion() {
+    livePicture_ = SIZE{kLiveWidth, kLiveHeight};
+    fw::DocTemplate* anime = FindTemplate(L"Anime");
+    fw::DocTemplate::Opened opened = anime ? anime->OpenNew(*this, true) : fw::DocTemplate::Opened{};
+    liveFrame_ = opened ? static_cast<CAnimeFrame*>(opened.frame) : nullptr;
+    if (liveFrame_ && liveFrame_->PlaySemiAnimation()) return 1;
+    WriteTraceLog(kTraceApp, L"CMainFrame::bPlaySemiAnimetion", L"The error occurred with the [PlaySemiAnimation()] function.");
+    if (opened.frame) ::SendMessageW(mdiClient(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(opened.frame->hwnd()), 0);
+    liveFrame_ = nullptr;
+    playing_ = false;
+    return 0;
+}
+
+void CMainFrame::CloseLiveFrame() {
+    if (!liveFrame_) return;
+    resumePending_ = false;
+    CAnimeFrame* frame = liveFrame_;
+    ::SendMessageW(frame->hwnd(), WM_CLOSE, 0, 0);
+    liveFrame_ = nullptr;
+    playing_ = false;
+}
+
+void CMainFrame::ForgetLiveFrame(CAnimeFrame* frame) {
+    if (liveFrame_ != frame) return;
+    liveFrame_ = nullptr;
+    playing_ = false;
+}
+
+POINT CMainFrame::LiveWindowPosition(SIZE size) const {
+    // Where the user left the last live window, else the next cascade place.
+    const POINT at = livePosition_.x || livePosition_.y ? livePosition_ : nextChild_;
+    RECT area = ChildArea();
+    bool fits = at.x + size.cx + 20 <= area.right - area.left && at.y + size.cy + 20 <= area.bottom - area.top;
+    return fits ? at : POINT{0, 0};
+}
+
+void CMainFrame::OnStartLive() {
+    if (liveFrame_) {
+        liveFrame_->ResumeRequests();
+        playing_ = true;
+    } else if (bPlaySemiAnimetion()) {
+        playing_ = true;
+    }
+}
+
+void CMainFrame::PauseLive() {
+    if (!liveFrame_ || !playing_) return;
+    liveFrame_->SuspendRequests();
+    playing_ = false;
+}
+
+void CMainFrame::ResumeLiveAfterPause() {
+    if (!liveFrame_ || playing_) return;
+    liveFrame_->ResumeRequests();
+    playing_ = true;
+}
+
+void CMainFrame::SuspendLive() {
+    if (playing_ && liveFrame_) {
+        resumePending_ = true;
+        liveFrame_->SuspendRequests();
+        playing_ = false;
+    }
+    if (remote_ && remote_->IsVisible()) remote_->Enable(false);
+    ++modalDepth_;
+}
+
+void CMainFrame::ResumeLive() {
+    if (modalDepth_ > 0) --modalDepth_;
+    if (resumePending_ && liveFrame_) {
+        liveFrame_->ResumeRequests();
+        playing_ = true;
+    }
+    resumePending_ = false;
+    if (remote_ && remote_->IsVisible()) remote_->Enable(true);
+    ::SetActiveWindow(hwnd());
+}
+
+void CMainFrame::SetLiveScale(int code) {
+    scaleCode_ = code;
+    if (liveFrame_) liveFrame_->SetLiveScale(code);
+}
+
+void CMainFrame::OnLiveFailed(UINT messageId) {
+    if (!liveFrame_) return;
+    CloseLiveFrame();
+    ShowAppMessage(messageId, MB_OK | MB_ICONERROR);
+}
+
+// The remote-control panel --------------------------------------------------
+
+void CMainFrame::SetRemoteTopmost(bool topmost) {
+    if (remote_ && deviceOpen_ && remote_->IsVisible()) remote_->SetTopmost(topmost);
+}
+
+void CMainFrame::OnRemoteControl() {
+    if (!remote_) return;
+    if (remote_->IsVisible())
+        remote_->HidePanel();
+    else
+        remote_->ShowPanel();
+}
+
+void CMainFrame::ActivateFullScreen() {
+    if (HWND full = ::FindWindowW(nullptr, kFullScreenWindowName)) ::SetForegroundWindow(full);
+}
 
 void CMainFrame::AdvanceNextChildPosition() {
     nextChild_.x += ::GetSystemMetrics(SM_CXFRAME) + ::GetSystemMetrics(SM_CYCAPTION);
@@ -361,6 +483,7 @@ RECT CMainFrame::MdiAreaOnScreen() const {
 }
 
 void CMainFrame::OnSize() {
+    livePosition_ = POINT{0, 0};
     RECT area = ChildArea();
     double factor = FirstFittingFactor(kLiveWidth, kLiveHeight, area.right - area.left, area.bottom - area.top,
                                        FrameMetrics::Current());
@@ -388,6 +511,18 @@ bool CMainFrame::OnCommand(UINT id) {
     case ID_TOOL_STILL_CAPTURE:
         if (deviceOpen_) OnStillCapture();
         return true;
+    case ID_LIVE_START:
+        if (!playing_ && deviceOpen_) OnStartLive();
+        return true;
+    case ID_LIVE_STOP:
+        PauseLive();
+        return true;
+    case ID_LIVE_SCALE_25: SetLiveScale(4); return true;
+    case ID_LIVE_SCALE_50: SetLiveScale(2); return true;
+    case ID_LIVE_SCALE_100: SetLiveScale(1); return true;
+    case ID_TOOL_REMOTE_CONTROL:
+        if (remote_ && deviceOpen_) OnRemoteControl();
+        return true;
     case ID_APP_EXIT: ::PostMessageW(hwnd(), WM_CLOSE, 0, 0); return true;
     case ID_WINDOW_CASCADE: ::SendMessageW(mdiClient(), WM_MDICASCADE, 0, 0); return true;
     case ID_WINDOW_TILE_HORZ: ::SendMessageW(mdiClient(), WM_MDITILE, MDITILE_HORIZONTAL, 0); return true;
@@ -399,6 +534,18 @@ bool CMainFrame::OnUpdateCommand(UINT id, fw::CommandState& state) {
     switch (id) {
     case ID_FILE_ALL_CLOSE: state.enabled = ActiveChild() != nullptr; return true;
     case ID_TOOL_STILL_CAPTURE: state.enabled = deviceOpen_; return true;
+    case ID_LIVE_START: state.enabled = !playing_ && deviceOpen_; return true;
+    case ID_LIVE_STOP: state.enabled = playing_; return true;
+    case ID_LIVE_SCALE_25:
+    case ID_LIVE_SCALE_50:
+    case ID_LIVE_SCALE_100:
+        state.checked = scaleCode_ == (id == ID_LIVE_SCALE_25 ? 4 : id == ID_LIVE_SCALE_50 ? 2 : 1);
+        state.radio = true;
+        return true;
+    case ID_TOOL_REMOTE_CONTROL:
+        state.enabled = remote_ && deviceOpen_;
+        state.checked = remote_ && remote_->IsVisible();
+        return true;
     case ID_FILE_OPEN:
     case ID_APP_EXIT:
     case ID_WINDOW_CASCADE:
@@ -427,6 +574,9 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_FIRST_VIEW_DATA: OnSetFirstViewData(); return 0;
     case WM_DEVICE_NOTIFY: OnDeviceNotify(wParam); return 0;
     case WM_MSGBOX_CLOSED: DeviceLostCheck(); return 0;
+    case WM_LIVE_FAILED: OnLiveFailed(static_cast<UINT>(wParam)); return 0;
+    case WM_RESUME_LIVE: ResumeLive(); return 0;
+    case WM_ACTIVATE_FULLSCREEN: ActivateFullScreen(); return 0;
     case WM_SIZE: {
         LRESULT r = fw::MdiFrame::WindowProc(msg, wParam, lParam);
         OnSize();

@@ -8,12 +8,15 @@
 #include "MdiFrame.h"
 #include "SDControl.h"
 
+class CAnimeFrame;
+class CVexaDialog;
 class CImageView;
 namespace fw {
 class DocTemplate;
 }
 
 constexpr UINT WM_FIRST_VIEW_DATA = 0x401;
+constexpr UINT WM_RESUME_LIVE = 0x469;
 constexpr UINT WM_DEVICE_NOTIFY = 0x7E8;
 constexpr WPARAM kDeviceArrived = 1;
 constexpr WPARAM kDeviceRemoved = 2;
@@ -52,8 +55,31 @@ public:
     // The pointer tool of the picture windows: hand or rectangle selection.
     UINT currentTool() const { return currentTool_; }
     void SetCurrentTool(UINT id);
-    // True while a live picture is running; the live monitor sets it.
+    // The live monitor.
     bool IsLivePlaying() const { return playing_; }
+    CAnimeFrame* liveFrame() const { return liveFrame_; }
+    // The live frame is going away (its destruction calls this).
+    void ForgetLiveFrame(CAnimeFrame* frame);
+    // Decode denominator of the live zoom: 1, 2 or 4.
+    int liveDenominator() const { return scaleCode_; }
+    SIZE livePictureSize() const { return livePicture_; }
+    // Where a live window of `size` goes: the remembered place while it still
+    // fits the MDI area, else (0, 0).
+    POINT LiveWindowPosition(SIZE size) const;
+    void RememberLiveWindowPosition(POINT position) { livePosition_ = position; }
+    // Suspends the live requests (a press on a picture, a decode that fell
+    // behind) and resumes them; both do nothing without a running live monitor.
+    void PauseLive();
+    void ResumeLiveAfterPause();
+    // Around modal work: remembers whether to resume and disables the panel.
+    void SuspendLive();
+    void ResumeLive();
+    // The remote-control panel above other windows (full screen) or not.
+    void SetRemoteTopmost(bool topmost);
+    CVexaDialog* remoteControl() const { return remote_.get(); }
+    // True while the frame runs a modal dialog (between SuspendLive and ResumeLive).
+    bool InModalDialog() const { return modalDepth_ > 0; }
+    int bPlaySemiAnimetion();
 
     // Drawing settings shared by all picture windows.
     int lineWidth() const { return lineWidth_; }
@@ -88,10 +114,21 @@ private:
     void OnStillCapture();
     void OnAllClose();
     fw::DocTemplate* FindTemplate(const wchar_t* fileNewName) const;
+    void OnStartLive();
+    void SetLiveScale(int code);
+    void CloseLiveFrame();
+    void OnLiveFailed(UINT messageId);
+    void OnRemoteControl();
+    void ActivateFullScreen();
 
     HACCEL accelerators_ = nullptr;
     bool deviceOpen_ = false;
     bool playing_ = false;
+    bool resumePending_ = false;
+    int scaleCode_ = 2;
+    SIZE livePicture_{1024, 768};
+    POINT livePosition_{0, 0};
+    CAnimeFrame* liveFrame_ = nullptr;
     double bestFitFactor_ = 1.0;
     POINT nextChild_{0, 0};
     int captureCount_ = 0;
@@ -101,6 +138,8 @@ private:
     COLORREF lineColor_ = RGB(0, 0, 0);
     int eraserSize_ = 10;
     std::unique_ptr<CSDControl> sdControl_;
+    std::unique_ptr<CVexaDialog> remote_;
+    int modalDepth_ = 0;
     std::vector<HWND> cameraWindows_;
 };
 

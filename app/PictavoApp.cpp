@@ -5,6 +5,9 @@
 
 #include <new>
 
+#include "AnimeDoc.h"
+#include "AnimeFrame.h"
+#include "AnimeView.h"
 #include "ControlDialog.h"
 #include "Dialog.h"
 #include "ImageDoc.h"
@@ -105,7 +108,12 @@ bool CPictavoApp::CreateDocTemplates() {
         image.view = [] { return std::make_unique<CImageView>(); };
         AddDocTemplate(
             std::make_unique<fw::DocTemplate>(IDR_IMAGETYPE, fw::LoadResString(IDR_IMAGETYPE), std::move(image)));
-        AddDocTemplate(std::make_unique<fw::DocTemplate>(IDR_ANIMETYPE, fw::LoadResString(IDR_ANIMETYPE)));
+        fw::DocTemplate::Factories anime;
+        anime.document = [] { return std::make_unique<CAnimeDoc>(); };
+        anime.frame = [] { return std::make_unique<CAnimeFrame>(); };
+        anime.view = [] { return std::make_unique<CAnimeView>(); };
+        AddDocTemplate(
+            std::make_unique<fw::DocTemplate>(IDR_ANIMETYPE, fw::LoadResString(IDR_ANIMETYPE), std::move(anime)));
     } catch (const std::bad_alloc&) {
         WriteTraceLogNoMemory(kTraceApp, L"CPictavoApp::InitInstance", L"CMultiDocTemplate");
         Fail(IDS_INIT_FAILED);

@@ -2,6 +2,20 @@
 
 namespace fw {
 
+Dialog::~Dialog() {
+    if (!hwnd_) return;
+    // Detached first: the derived object is gone, so no handler may run now.
+    HWND hwnd = hwnd_;
+    ::SetWindowLongPtrW(hwnd, DWLP_USER, 0);
+    hwnd_ = nullptr;
+    ::DestroyWindow(hwnd);
+}
+
+HWND Dialog::Create(HWND parent) {
+    return ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), parent, StaticDlgProc,
+                                reinterpret_cast<LPARAM>(this));
+}
+
 INT_PTR Dialog::DoModal(HWND parent) {
     return ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), parent, StaticDlgProc,
                              reinterpret_cast<LPARAM>(this));

@@ -7,11 +7,14 @@ namespace fw {
 class Dialog {
 public:
     explicit Dialog(UINT templateId) : templateId_(templateId) {}
-    virtual ~Dialog() = default;
+    // A modeless window still open goes with its object.
+    virtual ~Dialog();
     Dialog(const Dialog&) = delete;
     Dialog& operator=(const Dialog&) = delete;
 
     INT_PTR DoModal(HWND parent);
+    // Modeless: the window lives until DestroyWindow or the object's end.
+    HWND Create(HWND parent);
     HWND hwnd() const { return hwnd_; }
 
 protected:

@@ -3,6 +3,9 @@
 // same process or another) and for the KorvoCameraControl tool. Header only.
 #include <windows.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "ControlBlock.h"
 
 namespace standin {
@@ -11,6 +14,12 @@ struct CameraCounters {
     LONG requests, refused, frames, failed;
     LONG recordsIssued, recordsReturned, recordsOutstanding, badReturns;
     bool attached, cardInserted;
+};
+
+struct LoggedRequest {
+    LONG number;  // 1 for the camera's first request
+    uint16_t command;
+    uint32_t parameter;
 };
 
 class CameraControlClient {
@@ -63,6 +72,24 @@ public:
         c.attached = block_->attached != 0;
         c.cardInserted = block_->cardInserted != 0;
         return c;
+    }
+
+    // Requests received so far, the number of the latest one.
+    LONG RequestsLogged() const { return block_ ? block_->requestsLogged : 0; }
+    // The requests numbered after `after` that the log still holds, oldest first.
+    std::vector<LoggedRequest> RecentRequests(LONG after = 0) const {
+        std::vector<LoggedRequest> out;
+        if (!block_) return out;
+        LONG last = block_->requestsLogged;
+        LONG first = after + 1 > last - kRequestLogSize + 1 ? after + 1 : last - kRequestLogSize + 1;
+        for (LONG n = first; n <= last; ++n) {
+            const RequestLogEntry& e = block_->requestLog[(n - 1) % kRequestLogSize];
+            // Read between two looks at its number, so a rewrite in between shows.
+            if (e.number != n) continue;
+            LoggedRequest r{n, static_cast<uint16_t>(e.command), static_cast<uint32_t>(e.parameter)};
+            if (e.number == n) out.push_back(r);
+        }
+        return out;
     }
 
 private:

@@ -12,6 +12,15 @@
 namespace standin {
 
 constexpr LONG kControlMagic = 0x4D41434B;  // "KCAM"
+constexpr LONG kRequestLogSize = 64;
+
+// One request as the camera received it. `number` counts the requests from 1;
+// it is 0 while the entry is being rewritten.
+struct RequestLogEntry {
+    volatile LONG number;
+    volatile LONG command;
+    volatile LONG parameter;
+};
 
 struct ControlBlock {
     volatile LONG magic;
@@ -41,7 +50,14 @@ struct ControlBlock {
     volatile LONG recordsReturned;
     volatile LONG recordsOutstanding;
     volatile LONG badReturns;  // records handed back twice or never issued
+
+    // Every request that carries a header, refused ones included; the ring
+    // keeps the last kRequestLogSize of them.
+    volatile LONG requestsLogged;
+    RequestLogEntry requestLog[kRequestLogSize];
 };
+// Reset copies the block as a run of LONGs.
+static_assert(sizeof(ControlBlock) % sizeof(LONG) == 0, "the control block is made of LONGs only");
 
 inline std::wstring ControlBlockName(DWORD processId) {
     return L"Local\\KorvoDocCameraIM.Control." + std::to_wstring(processId);
@@ -49,6 +65,15 @@ inline std::wstring ControlBlockName(DWORD processId) {
 
 inline std::wstring ControlEventName(DWORD processId) {
     return L"Local\\KorvoDocCameraIM.Wake." + std::to_wstring(processId);
+}
+
+inline void LogRequest(ControlBlock& block, LONG command, LONG parameter) {
+    LONG number = ::InterlockedIncrement(&block.requestsLogged);
+    RequestLogEntry& entry = block.requestLog[(number - 1) % kRequestLogSize];
+    ::InterlockedExchange(&entry.number, 0);
+    ::InterlockedExchange(&entry.command, command);
+    ::InterlockedExchange(&entry.parameter, parameter);
+    ::InterlockedExchange(&entry.number, number);
 }
 
 // Takes one from a fault counter; true when one was left.

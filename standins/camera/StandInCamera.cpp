@@ -80,6 +80,10 @@ bool StandInCamera::Refuse(DWORD* detail, DWORD code) {
     return false;
 }
 
+void StandInCamera::Log(const device::RequestHeader* request) {
+    if (request) LogRequest(block_, request->command, static_cast<LONG>(request->parameter));
+}
+
 // Every request passes here first: counted, then refused when malformed,
 // when the camera is away or closed, or when a refusal was injected.
 bool StandInCamera::Admit(bool valid, DWORD* detail) {
@@ -194,6 +198,7 @@ StandInCamera::Answer StandInCamera::ServeCard(const Work& work) {
 
 BOOL __stdcall StandInCamera::bRequest(const device::RequestHeader* request, HGLOBAL* data, DWORD* size,
                                        DWORD* detail) {
+    Log(request);
     Work work;
     if (request) work = Work{request->command, request->parameter, {}};
     if (!Admit(request && data && size && IsRequestCommand(work), detail)) return FALSE;
@@ -211,6 +216,7 @@ BOOL __stdcall StandInCamera::bRequest(const device::RequestHeader* request, HGL
 
 BOOL __stdcall StandInCamera::bRequestPacket(void* packet, DWORD* detail) {
     auto* command = static_cast<device::CommandPacket*>(packet);
+    Log(command ? command->request : nullptr);
     Work work;
     if (!Admit(ReadPacket(command, work), detail)) return FALSE;
     WaitUntil(DueTime(work));
@@ -226,6 +232,7 @@ BOOL __stdcall StandInCamera::bRequestPacket(void* packet, DWORD* detail) {
 
 BOOL __stdcall StandInCamera::bRequestAsync(HWND target, const device::RequestHeader* request, DWORD* value,
                                             DWORD* detail) {
+    Log(request);
     Work work;
     if (request) work = Work{request->command, request->parameter, {}};
     if (!Admit(target && request && IsRequestCommand(work), detail)) return FALSE;
@@ -234,6 +241,7 @@ BOOL __stdcall StandInCamera::bRequestAsync(HWND target, const device::RequestHe
 
 BOOL __stdcall StandInCamera::bRequestPacketAsync(HWND target, void* packet, DWORD* value, DWORD* detail) {
     auto* command = static_cast<device::CommandPacket*>(packet);
+    Log(command ? command->request : nullptr);
     Work work;
     if (!Admit(target && ReadPacket(command, work), detail)) return FALSE;
     command->threadId = thread_.id();

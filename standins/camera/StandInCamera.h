@@ -63,6 +63,8 @@ private:
     void OnRecordReturned(device::ResponseRecord* record) override;
     void OnControlSignal() override;
 
+    // Into the control block's request log, before anything can refuse it.
+    void Log(const device::RequestHeader* request);
     static bool Refuse(DWORD* detail, DWORD code);
     bool Admit(bool valid, DWORD* detail);
     static bool IsRequestCommand(const Work& work);

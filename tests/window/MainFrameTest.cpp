@@ -61,12 +61,14 @@ TEST_F(UnpluggedAtStart, ReadsUnavailableUntilPluggedIn) {
     EXPECT_EQ(StatusText(mainFrame()), L"Unable to use the main unit.");
     EXPECT_FALSE(mainFrame()->deviceOpen());
     EXPECT_FALSE(Enabled(mainFrame(), ID_TOOL_STILL_CAPTURE));
+    EXPECT_FALSE(Enabled(mainFrame(), ID_LIVE_START));
 
     ASSERT_TRUE(camera().Plug());
     PumpMessages();
     EXPECT_EQ(StatusText(mainFrame()), L"Ready");
     EXPECT_TRUE(mainFrame()->deviceOpen());
     EXPECT_TRUE(Enabled(mainFrame(), ID_TOOL_STILL_CAPTURE));
+    EXPECT_TRUE(Enabled(mainFrame(), ID_LIVE_START));
     EXPECT_TRUE(BoxTexts().empty());
 }
 
