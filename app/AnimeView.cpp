@@ -24,10 +24,6 @@ using Guard = std::lock_guard<fw::CriticalSection>;
 // here; the views share the user-interface thread, so one flag serves all.
 bool resettingScrollBars = false;
 
-void LogError(const wchar_t* source, const wchar_t* step) {
-    WriteTraceLog(kTraceApp, source, L"The error occurred with the [%s] function.", step);
-}
-
 HCURSOR AppCursor(UINT id) { return ::LoadCursorW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)); }
 
 SCROLLINFO ScrollInfo(UINT mask) {
@@ -113,7 +109,7 @@ void CAnimeView::PostFailure(UINT stringId) const {
 int CAnimeView::OnCreate() {
     CAnimeDoc* doc = GetDocument();
     if (!doc || !doc->CreateViewData()) {
-        LogError(L"CAnimeView::OnCreate", L"pDoc->CreateViewData()");
+        WriteTraceLogStep(kTraceApp, L"CAnimeView::OnCreate", L"pDoc->CreateViewData()");
         return -1;
     }
     doc_ = doc;
@@ -132,7 +128,7 @@ int CAnimeView::CreateMemoryDC(Surface& surface, int width, int height) {
     HDC dc = client ? ::CreateCompatibleDC(client) : nullptr;
     if (!dc) {
         if (client) ::ReleaseDC(ownWnd_, client);
-        LogError(src, L"CreateCompatibleDC");
+        WriteTraceLogStep(kTraceApp, src, L"CreateCompatibleDC");
         PostFailure(IDS_INTERNAL_ERROR);
         return 0;
     }
@@ -140,7 +136,7 @@ int CAnimeView::CreateMemoryDC(Surface& surface, int width, int height) {
     ::ReleaseDC(ownWnd_, client);
     if (!bitmap) {
         ::DeleteDC(dc);
-        LogError(src, L"CreateCompatibleBitmap");
+        WriteTraceLogStep(kTraceApp, src, L"CreateCompatibleBitmap");
         PostFailure(IDS_INTERNAL_ERROR);
         return 0;
     }
@@ -148,7 +144,7 @@ int CAnimeView::CreateMemoryDC(Surface& surface, int width, int height) {
     if (!displaced || displaced == HGDI_ERROR) {
         ::DeleteObject(bitmap);
         ::DeleteDC(dc);
-        LogError(src, L"SelectObject");
+        WriteTraceLogStep(kTraceApp, src, L"SelectObject");
         PostFailure(IDS_INTERNAL_ERROR);
         return 0;
     }
@@ -169,14 +165,14 @@ int CAnimeView::ResizeMemoryDC(Surface& surface, int width, int height) {
     HBITMAP bitmap = client ? ::CreateCompatibleBitmap(client, width, height) : nullptr;
     if (client) ::ReleaseDC(ownWnd_, client);
     if (!bitmap) {
-        LogError(src, L"CreateCompatibleBitmap");
+        WriteTraceLogStep(kTraceApp, src, L"CreateCompatibleBitmap");
         PostFailure(IDS_INTERNAL_ERROR);
         return 0;
     }
     // Made before the old one goes, so a failure leaves the surface as it was.
     if (!surface.Replace(bitmap, SIZE{width, height})) {
         ::DeleteObject(bitmap);
-        LogError(src, L"SelectObject");
+        WriteTraceLogStep(kTraceApp, src, L"SelectObject");
         PostFailure(IDS_INTERNAL_ERROR);
         return 0;
     }
@@ -190,11 +186,11 @@ int CAnimeView::DrawPicture() {
     if (!data || !data->GetPicture().bitmap) return 1;
     const PictureRecord& picture = data->GetPicture();
     if (!picture_->made() && !CreateMemoryDC(*picture_, 1, 1)) {
-        LogError(src, L"CreateMemoryDC[1]");
+        WriteTraceLogStep(kTraceApp, src, L"CreateMemoryDC[1]");
         return 0;
     }
     if (!ResizeMemoryDC(*picture_, picture.width, picture.height)) {
-        LogError(src, L"ResizeMemoryDC");
+        WriteTraceLogStep(kTraceApp, src, L"ResizeMemoryDC");
         return 0;
     }
     DIBSECTION ds{};
@@ -244,7 +240,7 @@ bool CAnimeView::RenderBackBuffer() {
 
 void CAnimeView::OnUpdate(fw::View*, LPARAM) {
     if (!ownWnd_) return;
-    if (!RenderBackBuffer()) LogError(L"CAnimeView::OnUpdate", L"StretchBlt");
+    if (!RenderBackBuffer()) WriteTraceLogStep(kTraceApp, L"CAnimeView::OnUpdate", L"StretchBlt");
     ::InvalidateRect(ownWnd_, nullptr, TRUE);
 }
 
@@ -253,11 +249,11 @@ void CAnimeView::OnResizeDC(int width, int height) {
     {
         Guard guard(lock_);
         if (!back_->made() && !CreateMemoryDC(*back_, 1, 1)) {
-            LogError(src, L"CreateMemoryDC[1]");
+            WriteTraceLogStep(kTraceApp, src, L"CreateMemoryDC[1]");
             return;
         }
         if (!ResizeMemoryDC(*back_, width, height)) {
-            LogError(src, L"ResizeMemoryDC");
+            WriteTraceLogStep(kTraceApp, src, L"ResizeMemoryDC");
             return;
         }
     }
@@ -279,7 +275,7 @@ int CAnimeView::LoadPicture(const void* data, DWORD length, int* outcome) {
         const int scale = decodeScale_;
         const int oldWidth = doc_ ? doc_->GetPictureWidth() : 0;
         if (!doc_ || !doc_->LoadPicture(data, length, scale)) {
-            LogError(src, L"LoadPicture()");
+            WriteTraceLogStep(kTraceApp, src, L"LoadPicture()");
             return finish(kNotDecodable);
         }
         if (doc_->GetPictureWidth() != oldWidth) {
@@ -287,12 +283,12 @@ int CAnimeView::LoadPicture(const void* data, DWORD length, int* outcome) {
             ::PostMessageW(ownWnd_, WM_RESET_SCROLL, 0, 0);
         }
         if (!DrawPicture()) {
-            LogError(src, L"DrawPicture()");
+            WriteTraceLogStep(kTraceApp, src, L"DrawPicture()");
             return finish(kNotDrawn);
         }
         if (fullScreen_) {
             if (!fullScreen_->DrawPicture()) {
-                LogError(src, L"m_pFullWnd->DrawPicture()");
+                WriteTraceLogStep(kTraceApp, src, L"m_pFullWnd->DrawPicture()");
                 return finish(kNotDrawn);
             }
             // The window is covered; it catches up when full screen ends.
@@ -300,7 +296,7 @@ int CAnimeView::LoadPicture(const void* data, DWORD length, int* outcome) {
         }
         // Into the back buffer before the repaint, so the repaint shows this
         // frame rather than the one before.
-        if (!RenderBackBuffer()) LogError(L"CAnimeView::OnUpdate", L"StretchBlt");
+        if (!RenderBackBuffer()) WriteTraceLogStep(kTraceApp, L"CAnimeView::OnUpdate", L"StretchBlt");
     }
     // Painted at once on the window's own thread. The decode thread only
     // invalidates: waiting there for the user-interface thread to paint
@@ -309,7 +305,7 @@ int CAnimeView::LoadPicture(const void* data, DWORD length, int* outcome) {
     UINT redraw = RDW_INVALIDATE | RDW_ERASE;
     if (::GetWindowThreadProcessId(ownWnd_, nullptr) == ::GetCurrentThreadId()) redraw |= RDW_UPDATENOW;
     if (!::RedrawWindow(ownWnd_, nullptr, nullptr, redraw)) {
-        LogError(src, L"RedrawWindow()");
+        WriteTraceLogStep(kTraceApp, src, L"RedrawWindow()");
         PostFailure(IDS_INTERNAL_ERROR);
         return finish(kNotDrawn);
     }
@@ -354,7 +350,7 @@ int CAnimeView::ViewFullScreen() {
         // The window reads the picture DC from the first frame on, so it
         // must exist before the first frame does.
         if (!picture_->made() && !CreateMemoryDC(*picture_, 1, 1)) {
-            LogError(src, L"CreateMemoryDC[1]");
+            WriteTraceLogStep(kTraceApp, src, L"CreateMemoryDC[1]");
             return 0;
         }
     }
@@ -460,7 +456,7 @@ int CAnimeView::SetScrollInfo(int bar, int position) {
     ::SetScrollInfo(hwnd(), bar, &si, TRUE);
     SCROLLINFO now = ScrollInfo(SIF_POS);
     if (!::GetScrollInfo(hwnd(), bar, &now)) {
-        LogError(L"CAnimeView::SetScrollInfo", L"CWnd::SetScrollInfo()");
+        WriteTraceLogStep(kTraceApp, L"CAnimeView::SetScrollInfo", L"CWnd::SetScrollInfo()");
         PostFailure(IDS_INTERNAL_ERROR);
         return 0;
     }
@@ -531,7 +527,7 @@ LRESULT CAnimeView::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_CREATE:
         if (fw::View::WindowProc(msg, wParam, lParam) == -1) {
-            LogError(L"CAnimeView::OnCreate", L"OnCreate");
+            WriteTraceLogStep(kTraceApp, L"CAnimeView::OnCreate", L"OnCreate");
             return -1;
         }
         return OnCreate();

@@ -26,10 +26,6 @@ constexpr int kScaleDenominator = 1;
 
 int DibStride(int width, int bytesPerPixel) { return (width * bytesPerPixel + 3) & ~3; }
 
-void LogError(const wchar_t* source, const wchar_t* step) {
-    WriteTraceLog(kTraceApp, source, L"The error occurred with the [%s] function.", step);
-}
-
 // A DIB section's header and bits; false for anything else.
 bool ReadDib(HBITMAP bitmap, BITMAP& bm) {
     return bitmap && ::GetObjectW(bitmap, sizeof(bm), &bm) == sizeof(bm) && bm.bmBits;
@@ -168,7 +164,7 @@ int CImageView::OnCreate() {
     Surface* all[] = {&surfaces_->base, &surfaces_->overlay, &surfaces_->composite, &surfaces_->display};
     for (Surface* surface : all) {
         if (!client.get() || !surface->Create(client.get())) {
-            LogError(L"CImageView::OnCreate", L"CreateMemoryDC()");
+            WriteTraceLogStep(kTraceApp, L"CImageView::OnCreate", L"CreateMemoryDC()");
             return -1;
         }
     }
@@ -186,7 +182,7 @@ HBITMAP CImageView::CreateDIBBitmap(int width, int height) {
     bi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     HBITMAP bitmap = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap) LogError(L"CImageView::CreateDIBBitmap", L"CreateDIBSection()");
+    if (!bitmap) WriteTraceLogStep(kTraceApp, L"CImageView::CreateDIBBitmap", L"CreateDIBSection()");
     return bitmap;
 }
 
@@ -202,7 +198,7 @@ int CImageView::ResizeMemoryDC(Surface& surface, int width, int height, bool asD
         if (client.get()) bitmap = ::CreateCompatibleBitmap(client.get(), width, height);
     }
     if (!bitmap) {
-        LogError(src, L"CreateCompatibleBitmap");
+        WriteTraceLogStep(kTraceApp, src, L"CreateCompatibleBitmap");
         ShowAppMessage(IDS_NO_RESOURCES, MB_OK | MB_ICONERROR);
         return 0;
     }
@@ -210,7 +206,7 @@ int CImageView::ResizeMemoryDC(Surface& surface, int width, int height, bool asD
     // the surface as it was.
     if (!surface.Replace(bitmap)) {
         ::DeleteObject(bitmap);
-        LogError(src, L"SelectObject");
+        WriteTraceLogStep(kTraceApp, src, L"SelectObject");
         ShowAppMessage(IDS_INTERNAL_ERROR, MB_OK | MB_ICONERROR);
         return 0;
     }
@@ -232,13 +228,13 @@ int CImageView::ConvRegistBitmap(HBITMAP picture, HBITMAP destination) {
     }
     WindowDC window(hwnd());
     if (!window.get()) {
-        LogError(src, L"GetDC()");
+        WriteTraceLogStep(kTraceApp, src, L"GetDC()");
         ShowAppMessage(IDS_INTERNAL_ERROR, MB_OK | MB_ICONERROR);
         return 0;
     }
     HDC memory = ::CreateCompatibleDC(window.get());
     if (!memory) {
-        LogError(src, L"CreateCompatibleDC()");
+        WriteTraceLogStep(kTraceApp, src, L"CreateCompatibleDC()");
         ShowAppMessage(IDS_INTERNAL_ERROR, MB_OK | MB_ICONERROR);
         return 0;
     }
@@ -268,17 +264,17 @@ int CImageView::DrawPicture() {
     if (!data || !data->GetPicture().bitmap) return 1;
     const PictureRecord& picture = data->GetPicture();
     if (!ResizeMemoryDC(surfaces_->base, picture.width, picture.height, true)) {
-        LogError(src, L"ResizeMemoryDC()[1])");
+        WriteTraceLogStep(kTraceApp, src, L"ResizeMemoryDC()[1])");
         return 0;
     }
     if (!ResizeMemoryDC(surfaces_->overlay, picture.width, picture.height, true)) {
-        LogError(src, L"ResizeMemoryDC()[2]");
+        WriteTraceLogStep(kTraceApp, src, L"ResizeMemoryDC()[2]");
         return 0;
     }
     appliedRotation_ = 0;
     EraseAllArea();
     if (!ConvRegistBitmap(picture.bitmap, surfaces_->base.bitmap())) {
-        LogError(src, L"ConvRegistBitmap()");
+        WriteTraceLogStep(kTraceApp, src, L"ConvRegistBitmap()");
         return 0;
     }
     // A picture loaded again into a turned document takes that turn.
@@ -291,17 +287,17 @@ int CImageView::RenewalPicture() {
     if (size.cx <= 0 || size.cy <= 0) return 1;
     Surfaces& s = *surfaces_;
     if (!ResizeMemoryDC(s.composite, size.cx, size.cy, true)) {
-        LogError(src, L"ResizeMemoryDC");
+        WriteTraceLogStep(kTraceApp, src, L"ResizeMemoryDC");
         return 0;
     }
     if (!::BitBlt(s.composite.dc(), 0, 0, size.cx, size.cy, s.base.dc(), 0, 0, SRCCOPY)) {
-        LogError(src, L"BitBlt()");
+        WriteTraceLogStep(kTraceApp, src, L"BitBlt()");
         ShowAppMessage(IDS_INTERNAL_ERROR, MB_OK | MB_ICONERROR);
         return 0;
     }
     if (!::GdiTransparentBlt(s.composite.dc(), 0, 0, size.cx, size.cy, s.overlay.dc(), 0, 0, size.cx, size.cy,
                              kKeyColor)) {
-        LogError(src, L"TransparentBlt()");
+        WriteTraceLogStep(kTraceApp, src, L"TransparentBlt()");
         ShowAppMessage(IDS_INTERNAL_ERROR, MB_OK | MB_ICONERROR);
         return 0;
     }
@@ -365,9 +361,9 @@ void CImageView::InitialFit(int fitMode) {
 void CImageView::OnSize() {
     const wchar_t* src = L"CImageView::OnSize";
     const SIZE client = ClientSize();
-    if (!ResizeMemoryDC(surfaces_->display, client.cx, client.cy, false)) LogError(src, L"ResizeMemoryDC");
+    if (!ResizeMemoryDC(surfaces_->display, client.cx, client.cy, false)) WriteTraceLogStep(kTraceApp, src, L"ResizeMemoryDC");
     SetScrollBars();
-    if (!RenewalPicture()) LogError(src, L"RenewalPicture()");
+    if (!RenewalPicture()) WriteTraceLogStep(kTraceApp, src, L"RenewalPicture()");
     UpdateViews();
 }
 
@@ -380,12 +376,12 @@ int CImageView::SetRotation(UINT commandId) {
     doc->Rotate(commandId);
     int result = 1;
     if (!RotationPicture()) {
-        LogError(src, L"RotationPicture()");
+        WriteTraceLogStep(kTraceApp, src, L"RotationPicture()");
         result = 0;
     }
     SetScrollBars();
     if (!RenewalPicture()) {
-        LogError(src, L"RenewalPicture()");
+        WriteTraceLogStep(kTraceApp, src, L"RenewalPicture()");
         result = 0;
     }
     UpdateViews();
@@ -404,7 +400,7 @@ int CImageView::RotationPicture() {
     BITMAP base{}, overlay{};
     if (!ReadDib(s.base.bitmap(), base) || !ReadDib(s.overlay.bitmap(), overlay) || base.bmWidth != overlay.bmWidth ||
         base.bmHeight != overlay.bmHeight || base.bmBitsPixel != overlay.bmBitsPixel || base.bmBitsPixel % 8) {
-        LogError(src, L"GetBitmap()[1]");
+        WriteTraceLogStep(kTraceApp, src, L"GetBitmap()[1]");
         ShowAppMessage(IDS_INTERNAL_ERROR, MB_OK | MB_ICONERROR);
         return 0;
     }
@@ -416,24 +412,24 @@ int CImageView::RotationPicture() {
     // both exist: a failure leaves picture and drawing as they were.
     fw::GdiObject newBase(CreateDIBBitmap(wd, hd));
     if (!newBase) {
-        LogError(src, L"ResizeMemoryDC()[1]");
+        WriteTraceLogStep(kTraceApp, src, L"ResizeMemoryDC()[1]");
         ShowAppMessage(IDS_NO_RESOURCES, MB_OK | MB_ICONERROR);
         return 0;
     }
     fw::GdiObject newOverlay(CreateDIBBitmap(wd, hd));
     if (!newOverlay) {
-        LogError(src, L"ResizeMemoryDC()[2]");
+        WriteTraceLogStep(kTraceApp, src, L"ResizeMemoryDC()[2]");
         ShowAppMessage(IDS_NO_RESOURCES, MB_OK | MB_ICONERROR);
         return 0;
     }
     BITMAP toBase{}, toOverlay{};
     if (!ReadDib(static_cast<HBITMAP>(newBase.get()), toBase)) {
-        LogError(src, L"GetBitmap()[2]");
+        WriteTraceLogStep(kTraceApp, src, L"GetBitmap()[2]");
         ShowAppMessage(IDS_INTERNAL_ERROR, MB_OK | MB_ICONERROR);
         return 0;
     }
     if (!ReadDib(static_cast<HBITMAP>(newOverlay.get()), toOverlay)) {
-        LogError(src, L"GetBitmap()[3]");
+        WriteTraceLogStep(kTraceApp, src, L"GetBitmap()[3]");
         ShowAppMessage(IDS_INTERNAL_ERROR, MB_OK | MB_ICONERROR);
         return 0;
     }
@@ -460,14 +456,14 @@ int CImageView::RotationPicture() {
     HBITMAP turnedBase = static_cast<HBITMAP>(newBase.get());
     HBITMAP turnedOverlay = static_cast<HBITMAP>(newOverlay.get());
     if (!s.base.Replace(turnedBase)) {
-        LogError(src, L"ResizeMemoryDC()[1]");
+        WriteTraceLogStep(kTraceApp, src, L"ResizeMemoryDC()[1]");
         ShowAppMessage(IDS_INTERNAL_ERROR, MB_OK | MB_ICONERROR);
         return 0;
     }
     newBase.release();
     if (!s.overlay.Replace(turnedOverlay)) {
         // The drawing keeps its old orientation; rather lose it than misplace it.
-        LogError(src, L"ResizeMemoryDC()[2]");
+        WriteTraceLogStep(kTraceApp, src, L"ResizeMemoryDC()[2]");
         ShowAppMessage(IDS_INTERNAL_ERROR, MB_OK | MB_ICONERROR);
         EraseAllArea();
         return 0;
@@ -488,7 +484,7 @@ void CImageView::EraseArea(int x, int y, int width, int height) {
     const int left = static_cast<int>((scroll.x + x) * unzoom), top = static_cast<int>((scroll.y + y) * unzoom);
     const RECT area{left, top, left + static_cast<int>(width * unzoom), top + static_cast<int>(height * unzoom)};
     FillKeyColor(overlay, area);
-    if (!RenewalPicture()) LogError(L"CImageView::EraseArea", L"RenewalPicture()");
+    if (!RenewalPicture()) WriteTraceLogStep(kTraceApp, L"CImageView::EraseArea", L"RenewalPicture()");
     UpdateViews();
 }
 
@@ -497,7 +493,7 @@ void CImageView::EraseAllArea() {
     if (!overlay.dc()) return;
     const SIZE size = overlay.size();
     FillKeyColor(overlay.dc(), RECT{0, 0, size.cx, size.cy});
-    if (!RenewalPicture()) LogError(L"CImageView::EraseAllArea", L"RenewalPicture()");
+    if (!RenewalPicture()) WriteTraceLogStep(kTraceApp, L"CImageView::EraseAllArea", L"RenewalPicture()");
     UpdateViews();
 }
 
@@ -520,21 +516,21 @@ bool CImageView::RefreshDisplay() {
 
 void CImageView::OnUpdate(fw::View*, LPARAM) {
     if (!hwnd()) return;
-    if (!RefreshDisplay()) LogError(L"CImageView::OnUpdate", L"StretchBlt");
+    if (!RefreshDisplay()) WriteTraceLogStep(kTraceApp, L"CImageView::OnUpdate", L"StretchBlt");
     ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 int CImageView::UpdateBaseDC(int x0, int y0, int x1, int y1) {
     const wchar_t* src = L"CImageView::UpdateBaseDC";
     if (!RefreshDisplay()) {
-        LogError(src, L"StretchBlt()");
+        WriteTraceLogStep(kTraceApp, src, L"StretchBlt()");
         ShowAppMessage(IDS_INTERNAL_ERROR, MB_OK | MB_ICONERROR);
         return 0;
     }
     RECT changed = fw::NormalizedRect(POINT{x0, y0}, POINT{x1, y1});
     ::InvalidateRect(hwnd(), &changed, FALSE);
     if (!::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW)) {
-        LogError(src, L"RedrawWindow");
+        WriteTraceLogStep(kTraceApp, src, L"RedrawWindow");
         ShowAppMessage(IDS_INTERNAL_ERROR, MB_OK | MB_ICONERROR);
         return 0;
     }
@@ -553,7 +549,7 @@ void CImageView::OnPaint() {
 void CImageView::OnDraw(HDC dc) {
     const SIZE client = ClientSize();
     if (!::BitBlt(dc, 0, 0, client.cx, client.cy, surfaces_->display.dc(), 0, 0, SRCCOPY))
-        LogError(L"CImageView::OnDraw", L"pDC->BitBlt");
+        WriteTraceLogStep(kTraceApp, L"CImageView::OnDraw", L"pDC->BitBlt");
     if (hasSelection_) DrawSelection(dc);
 }
 
@@ -575,7 +571,7 @@ int CImageView::ViewFullScreen() {
         return 0;  // the object takes a window it still has with it
     }
     if (!window->DrawPicture()) {
-        LogError(src, L"DrawPicture()");
+        WriteTraceLogStep(kTraceApp, src, L"DrawPicture()");
         ShowAppMessage(IDS_INTERNAL_ERROR, MB_OK | MB_ICONERROR);
         return 0;
     }

@@ -31,10 +31,6 @@ constexpr int kTinySelection = 2;
 // Side of the resize handles drawn inside the selection's corners and edges.
 constexpr int kHandleSize = 4;
 
-void LogError(const wchar_t* source, const wchar_t* step) {
-    WriteTraceLog(kTraceApp, source, L"The error occurred with the [%s] function.", step);
-}
-
 UINT CurrentTool() {
     CMainFrame* main = GetMainFrame();
     return main ? main->currentTool() : 0;
@@ -103,7 +99,7 @@ void CImageView::SelectAreaZoom() {
         ::SetScrollPos(hwnd(), bars[i], position, TRUE);
         viewData()->SetScrollPosition(bars[i], position);
     }
-    if (!RenewalPicture()) LogError(L"CImageView::SelectAreaZoom", L"RenewalPicture()");
+    if (!RenewalPicture()) WriteTraceLogStep(kTraceApp, L"CImageView::SelectAreaZoom", L"RenewalPicture()");
     UpdateViews();
     ClearSelection();
 }
@@ -132,7 +128,7 @@ void CImageView::OnScroll(int bar, UINT code) {
     }
     ::SetScrollPos(hwnd(), bar, position, TRUE);
     if (CViewData* data = viewData()) data->SetScrollPosition(bar, position);
-    if (!RenewalPicture()) LogError(bar == SB_HORZ ? L"CImageView::OnHScroll" : L"CImageView::OnVScroll", L"RenewalPicture()");
+    if (!RenewalPicture()) WriteTraceLogStep(kTraceApp, bar == SB_HORZ ? L"CImageView::OnHScroll" : L"CImageView::OnVScroll", L"RenewalPicture()");
     UpdateViews();
 }
 
@@ -147,7 +143,7 @@ int CImageView::SetScrollPosition(int x, int y) {
         ::SetScrollInfo(hwnd(), bars[i], &si, TRUE);
         SCROLLINFO now = ScrollInfo(SIF_ALL);
         if (!::GetScrollInfo(hwnd(), bars[i], &now)) {
-            LogError(src, L"CWnd::GetScrollInfo()");
+            WriteTraceLogStep(kTraceApp, src, L"CWnd::GetScrollInfo()");
             ShowAppMessage(IDS_INTERNAL_ERROR, MB_OK | MB_ICONERROR);
             return 0;
         }
@@ -205,10 +201,10 @@ void CImageView::OnMouseMove(WPARAM flags, POINT q) {
     const wchar_t* src = L"CImageView::OnMouseMove";
     switch (CurrentTool()) {
     case ID_TOOL_HAND:
-        if (!MoveMouseDrag(q)) LogError(src, L"MoveMouseDrag()");
+        if (!MoveMouseDrag(q)) WriteTraceLogStep(kTraceApp, src, L"MoveMouseDrag()");
         break;
     case ID_TOOL_SELECT:
-        if (!MoveMouseSelect(q)) LogError(src, L"MoveMouseSelect()");
+        if (!MoveMouseSelect(q)) WriteTraceLogStep(kTraceApp, src, L"MoveMouseSelect()");
         break;
     default: break;
     }
@@ -242,7 +238,7 @@ int CImageView::MoveMouseDrag(POINT q) {
     const POINT old = ScrollPosition();
     if (hasSelection_) OffsetSelection(old.x - x, old.y - y);
     if (!SetScrollPosition(x, y)) {
-        LogError(L"CImageView::MoveMouseDrag", L"SetScrollPosition()");
+        WriteTraceLogStep(kTraceApp, L"CImageView::MoveMouseDrag", L"SetScrollPosition()");
         return 0;
     }
     return 1;

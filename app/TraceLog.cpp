@@ -128,3 +128,7 @@ void WriteTraceLogLastError(BYTE kind, const wchar_t* source, const wchar_t* ste
     DWORD error = ::GetLastError();
     WriteTraceLog(kind, source, L"The error occurred with the [%s] function. GetLastError=[0x%08X]", step, error);
 }
+
+void WriteTraceLogStep(BYTE kind, const wchar_t* source, const wchar_t* step) {
+    WriteTraceLog(kind, source, L"The error occurred with the [%s] function.", step);
+}

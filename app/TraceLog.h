@@ -17,6 +17,8 @@ struct TraceLogPaths {
 void WriteTraceLog(BYTE kind, const wchar_t* source, const wchar_t* format, ...);
 void WriteTraceLogV(BYTE kind, const wchar_t* source, const wchar_t* format, va_list args);
 void WriteTraceLogNoMemory(BYTE kind, const wchar_t* source, const wchar_t* what);
+// "The error occurred with the [step] function."
+void WriteTraceLogStep(BYTE kind, const wchar_t* source, const wchar_t* step);
 // "The error occurred with the [step] function. GetLastError=[0x...]" with the
 // calling thread's last error.
 void WriteTraceLogLastError(BYTE kind, const wchar_t* source, const wchar_t* step);

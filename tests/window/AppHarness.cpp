@@ -2,6 +2,7 @@
 
 #include "Document.h"
 #include "FileDialog.h"
+#include "FullScreenWnd.h"
 #include "ImageFrame.h"
 #include "ImageView.h"
 #include "MainFrame.h"
@@ -44,7 +45,21 @@ std::string MakeBmp(int width, int height) {
     return bytes;
 }
 
+BOOL CALLBACK MatchFullScreen(HWND hwnd, LPARAM out) {
+    wchar_t text[64] = {};
+    ::GetWindowTextW(hwnd, text, 64);
+    if (std::wstring(text) != kFullScreenWindowName) return TRUE;
+    *reinterpret_cast<HWND*>(out) = hwnd;
+    return FALSE;
+}
+
 }  // namespace
+
+HWND FindFullScreenWindow() {
+    HWND found = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), MatchFullScreen, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
 
 bool TestPictavoApp::Start(bool withCamera, const std::wstring& cameraLibrary) {
     return StartCore(withCamera ? cameraLibrary.c_str() : nullptr);

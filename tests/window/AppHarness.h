@@ -52,6 +52,9 @@ private:
     std::vector<Shown> shown_;
 };
 
+// The full-screen picture window among this thread's windows, or null.
+HWND FindFullScreenWindow();
+
 class AppTest : public ::testing::Test {
 protected:
     void SetUp() override;

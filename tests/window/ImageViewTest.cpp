@@ -55,21 +55,6 @@ POINT StoredPositions(CImageView* view) {
     return POINT{data->GetScrollPosition(SB_HORZ), data->GetScrollPosition(SB_VERT)};
 }
 
-// The full-screen window of this test, by its fixed name, among this thread's windows.
-BOOL CALLBACK MatchFullScreen(HWND hwnd, LPARAM out) {
-    wchar_t text[64] = {};
-    ::GetWindowTextW(hwnd, text, 64);
-    if (std::wstring(text) != L"_FULLSCREENWND_PICTAVO_QZT_WINDOWNAME_") return TRUE;
-    *reinterpret_cast<HWND*>(out) = hwnd;
-    return FALSE;
-}
-
-HWND FindFullScreen() {
-    HWND found = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), MatchFullScreen, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 
 class ImageViewTest : public AppTest {
@@ -321,7 +306,7 @@ TEST_F(ImageViewTest, FullScreenClosesOnEscapeOnRequestAndWithThePicture) {
     enum Closer { EscapeKey, ExitMessage, ClosePicture };
     for (Closer closer : {EscapeKey, ExitMessage, ClosePicture}) {
         Command(ID_VIEW_FULL_SCREEN);
-        HWND window = FindFullScreen();
+        HWND window = testing_support::FindFullScreenWindow();
         ASSERT_NE(window, nullptr) << closer;
         EXPECT_TRUE(::IsWindowVisible(window));
         EXPECT_TRUE(view->IsFullScreen());

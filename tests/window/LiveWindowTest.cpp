@@ -38,20 +38,6 @@ SIZE ClientSize(HWND window) {
 
 bool HasBar(HWND window, LONG bar) { return (::GetWindowLongW(window, GWL_STYLE) & bar) != 0; }
 
-BOOL CALLBACK MatchFullScreen(HWND hwnd, LPARAM out) {
-    wchar_t text[64] = {};
-    ::GetWindowTextW(hwnd, text, 64);
-    if (std::wstring(text) != kFullScreenWindowName) return TRUE;
-    *reinterpret_cast<HWND*>(out) = hwnd;
-    return FALSE;
-}
-
-HWND FindFullScreen() {
-    HWND found = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), MatchFullScreen, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 
 COLORREF PixelOf(HDC dc, int x, int y) {
@@ -284,7 +270,7 @@ TEST_F(LiveWindowTest, FullScreenDecodesAtFullSizeAndEscapeReturns) {
     ASSERT_NE(OpenLive(), nullptr);
     Feed(1024, 768);
     Command(ID_VIEW_FULL_SCREEN);
-    HWND full = FindFullScreen();
+    HWND full = testing_support::FindFullScreenWindow();
     ASSERT_NE(full, nullptr);
     EXPECT_TRUE(view_->IsFullScreen());
     EXPECT_EQ(view_->decodeScale(), 1);
@@ -301,7 +287,7 @@ TEST_F(LiveWindowTest, FullScreenDecodesAtFullSizeAndEscapeReturns) {
 
     ::SendMessageW(full, WM_KEYDOWN, VK_ESCAPE, 0);
     PumpMessages();
-    EXPECT_EQ(FindFullScreen(), nullptr);
+    EXPECT_EQ(testing_support::FindFullScreenWindow(), nullptr);
     EXPECT_FALSE(view_->IsFullScreen());
     EXPECT_EQ(view_->decodeScale(), 2);
     Feed(1024, 768);
@@ -313,7 +299,7 @@ TEST_F(LiveWindowTest, FullScreenDecodesAtFullSizeAndEscapeReturns) {
 TEST_F(LiveWindowTest, FullScreenBeforeTheFirstFrameShowsItWhenItComes) {
     ASSERT_NE(OpenLive(), nullptr);
     Command(ID_VIEW_FULL_SCREEN);
-    HWND full = FindFullScreen();
+    HWND full = testing_support::FindFullScreenWindow();
     ASSERT_NE(full, nullptr);
     int outcome = -1;
     EXPECT_EQ(Feed(1024, 768, &outcome), 1);
@@ -321,7 +307,7 @@ TEST_F(LiveWindowTest, FullScreenBeforeTheFirstFrameShowsItWhenItComes) {
     // Closing the window with the full screen open takes both away.
     ::SendMessageW(frame_->hwnd(), WM_CLOSE, 0, 0);
     PumpMessages();
-    EXPECT_EQ(FindFullScreen(), nullptr);
+    EXPECT_EQ(testing_support::FindFullScreenWindow(), nullptr);
 }
 
 TEST_F(LiveWindowTest, ReopensWhereTheLastLiveWindowWas) {
@@ -366,11 +352,11 @@ TEST_F(LiveWindowOnCameraTest, ScaleZoomAndFullScreenWhileFramesArrive) {
     EXPECT_EQ(Caption(frame_->hwnd()), L"Live Monitor 256x192 150%");
 
     Command(ID_VIEW_FULL_SCREEN);
-    HWND full = FindFullScreen();
+    HWND full = testing_support::FindFullScreenWindow();
     ASSERT_NE(full, nullptr);
     EXPECT_TRUE(RunUntil([&] { return Picture().cx == 1024; }));
     ::SendMessageW(full, WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_TRUE(RunUntil([&] { return FindFullScreen() == nullptr && Picture().cx == 256; }));
+    EXPECT_TRUE(RunUntil([&] { return testing_support::FindFullScreenWindow() == nullptr && Picture().cx == 256; }));
     EXPECT_EQ(Caption(frame_->hwnd()), L"Live Monitor 256x192 150%");
 
     // Paused, the kept frame is what full screen shows, at full size at once.
@@ -378,7 +364,7 @@ TEST_F(LiveWindowOnCameraTest, ScaleZoomAndFullScreenWhileFramesArrive) {
     ASSERT_FALSE(mainFrame()->IsLivePlaying());
     Command(ID_VIEW_FULL_SCREEN);
     EXPECT_EQ(Picture().cx, 1024);
-    ::SendMessageW(FindFullScreen(), WM_KEYDOWN, VK_ESCAPE, 0);
+    ::SendMessageW(testing_support::FindFullScreenWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
     PumpMessages();
     EXPECT_EQ(Picture().cx, 256);
 
