@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <mutex>
 #include <new>
+#include <utility>
 
 #include "AnimeDoc.h"
 #include "AnimeFrame.h"
@@ -45,44 +46,40 @@ public:
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
 
-    bool made() const { return dc_ != nullptr; }
-    HDC dc() const { return dc_; }
+    bool made() const { return static_cast<bool>(dc_); }
+    HDC dc() const { return dc_.get(); }
     SIZE size() const { return size_; }
 
-    void Adopt(HDC dc, HBITMAP bitmap, HGDIOBJ displaced, SIZE size) {
+    void Adopt(fw::DcHandle dc, fw::GdiObject bitmap, HGDIOBJ displaced, SIZE size) {
         Release();
-        dc_ = dc;
-        bitmap_ = bitmap;
+        dc_ = std::move(dc);
+        bitmap_ = std::move(bitmap);
         displaced_ = displaced;
         size_ = size;
     }
 
     // Takes `bitmap` over and frees the present one; on failure nothing
-    // changes and the caller still owns `bitmap`.
-    bool Replace(HBITMAP bitmap, SIZE size) {
-        HGDIOBJ previous = ::SelectObject(dc_, bitmap);
+    // changes and `bitmap` frees itself.
+    bool Replace(fw::GdiObject bitmap, SIZE size) {
+        HGDIOBJ previous = ::SelectObject(dc_.get(), bitmap.get());
         if (!previous || previous == HGDI_ERROR) return false;
-        if (bitmap_) ::DeleteObject(bitmap_);
-        bitmap_ = bitmap;
+        bitmap_ = std::move(bitmap);
         size_ = size;
         return true;
     }
 
 private:
     void Release() {
-        if (dc_) {
-            if (displaced_) ::SelectObject(dc_, displaced_);
-            ::DeleteDC(dc_);
-        }
-        if (bitmap_) ::DeleteObject(bitmap_);
-        dc_ = nullptr;
-        bitmap_ = nullptr;
+        // The bitmap can go only once it is no longer selected.
+        if (dc_ && displaced_) ::SelectObject(dc_.get(), displaced_);
+        bitmap_.reset();
+        dc_.reset();
         displaced_ = nullptr;
         size_ = SIZE{0, 0};
     }
 
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
+    fw::DcHandle dc_;
+    fw::GdiObject bitmap_;
     HGDIOBJ displaced_ = nullptr;
     SIZE size_{0, 0};
 };
@@ -125,31 +122,28 @@ int CAnimeView::CreateMemoryDC(Surface& surface, int width, int height) {
     width = std::max(width, 1);
     height = std::max(height, 1);
     HDC client = ::GetDC(ownWnd_);
-    HDC dc = client ? ::CreateCompatibleDC(client) : nullptr;
+    fw::DcHandle dc(client ? ::CreateCompatibleDC(client) : nullptr);
     if (!dc) {
         if (client) ::ReleaseDC(ownWnd_, client);
         WriteTraceLogStep(kTraceApp, src, L"CreateCompatibleDC");
         PostFailure(IDS_INTERNAL_ERROR);
         return 0;
     }
-    HBITMAP bitmap = ::CreateCompatibleBitmap(client, width, height);
+    fw::GdiObject bitmap(::CreateCompatibleBitmap(client, width, height));
     ::ReleaseDC(ownWnd_, client);
     if (!bitmap) {
-        ::DeleteDC(dc);
         WriteTraceLogStep(kTraceApp, src, L"CreateCompatibleBitmap");
         PostFailure(IDS_INTERNAL_ERROR);
         return 0;
     }
-    HGDIOBJ displaced = ::SelectObject(dc, bitmap);
+    HGDIOBJ displaced = ::SelectObject(dc.get(), bitmap.get());
     if (!displaced || displaced == HGDI_ERROR) {
-        ::DeleteObject(bitmap);
-        ::DeleteDC(dc);
         WriteTraceLogStep(kTraceApp, src, L"SelectObject");
         PostFailure(IDS_INTERNAL_ERROR);
         return 0;
     }
     Guard guard(lock_);
-    surface.Adopt(dc, bitmap, displaced, SIZE{width, height});
+    surface.Adopt(std::move(dc), std::move(bitmap), displaced, SIZE{width, height});
     return 1;
 }
 
@@ -162,7 +156,7 @@ int CAnimeView::ResizeMemoryDC(Surface& surface, int width, int height) {
     // Every pixel is drawn over anyway; a bitmap of the right size stays.
     if (now.cx == width && now.cy == height) return 1;
     HDC client = ::GetDC(ownWnd_);
-    HBITMAP bitmap = client ? ::CreateCompatibleBitmap(client, width, height) : nullptr;
+    fw::GdiObject bitmap(client ? ::CreateCompatibleBitmap(client, width, height) : nullptr);
     if (client) ::ReleaseDC(ownWnd_, client);
     if (!bitmap) {
         WriteTraceLogStep(kTraceApp, src, L"CreateCompatibleBitmap");
@@ -170,8 +164,7 @@ int CAnimeView::ResizeMemoryDC(Surface& surface, int width, int height) {
         return 0;
     }
     // Made before the old one goes, so a failure leaves the surface as it was.
-    if (!surface.Replace(bitmap, SIZE{width, height})) {
-        ::DeleteObject(bitmap);
+    if (!surface.Replace(std::move(bitmap), SIZE{width, height})) {
         WriteTraceLogStep(kTraceApp, src, L"SelectObject");
         PostFailure(IDS_INTERNAL_ERROR);
         return 0;
@@ -266,50 +259,74 @@ void CAnimeView::OnResizeDC(int width, int height) {
 
 int CAnimeView::LoadPicture(const void* data, DWORD length, int* outcome) {
     const wchar_t* src = L"CAnimeView::LoadPicture";
-    auto finish = [outcome](int result) {
-        if (outcome) *outcome = result;
-        return result == kShown ? 1 : 0;
-    };
+    int result = kNotDecodable;
+    bool repaint = false;
     {
         Guard guard(lock_);
         const int scale = decodeScale_;
         const int oldWidth = doc_ ? doc_->GetPictureWidth() : 0;
         if (!doc_ || !doc_->LoadPicture(data, length, scale)) {
             WriteTraceLogStep(kTraceApp, src, L"LoadPicture()");
-            return finish(kNotDecodable);
-        }
-        if (doc_->GetPictureWidth() != oldWidth) {
-            if (frameWnd_) ::PostMessageW(frameWnd_, WM_PICTURE_SIZE_CHANGED, scale, 0);
-            ::PostMessageW(ownWnd_, WM_RESET_SCROLL, 0, 0);
-        }
-        if (!DrawPicture()) {
-            WriteTraceLogStep(kTraceApp, src, L"DrawPicture()");
-            return finish(kNotDrawn);
-        }
-        if (fullScreen_) {
-            if (!fullScreen_->DrawPicture()) {
-                WriteTraceLogStep(kTraceApp, src, L"m_pFullWnd->DrawPicture()");
-                return finish(kNotDrawn);
+        } else {
+            if (doc_->GetPictureWidth() != oldWidth) {
+                if (frameWnd_) ::PostMessageW(frameWnd_, WM_PICTURE_SIZE_CHANGED, scale, 0);
+                ::PostMessageW(ownWnd_, WM_RESET_SCROLL, 0, 0);
             }
-            // The window is covered; it catches up when full screen ends.
-            return finish(kShown);
+            result = RenderPicture(&repaint);
         }
-        // Into the back buffer before the repaint, so the repaint shows this
-        // frame rather than the one before.
-        if (!RenderBackBuffer()) WriteTraceLogStep(kTraceApp, L"CAnimeView::OnUpdate", L"StretchBlt");
     }
-    // Painted at once on the window's own thread. The decode thread only
-    // invalidates: waiting there for the user-interface thread to paint
-    // deadlocks whenever that thread waits for a lock the decode thread
-    // holds around this call (the kept frame's record lock does).
+    if (repaint) result = Repaint();
+    if (outcome) *outcome = result;
+    return result == kShown ? 1 : 0;
+}
+
+int CAnimeView::ShowPicture() {
+    bool repaint = false;
+    int result;
+    {
+        Guard guard(lock_);
+        result = RenderPicture(&repaint);
+    }
+    return repaint ? Repaint() : result;
+}
+
+int CAnimeView::RenderPicture(bool* repaint) {
+    const wchar_t* src = L"CAnimeView::LoadPicture";
+    Guard guard(lock_);
+    *repaint = false;
+    if (!DrawPicture()) {
+        WriteTraceLogStep(kTraceApp, src, L"DrawPicture()");
+        return kNotDrawn;
+    }
+    if (fullScreen_) {
+        if (!fullScreen_->DrawPicture()) {
+            WriteTraceLogStep(kTraceApp, src, L"m_pFullWnd->DrawPicture()");
+            return kNotDrawn;
+        }
+        // The window is covered; it catches up when full screen ends.
+        return kShown;
+    }
+    // Into the back buffer before the repaint, so the repaint shows this
+    // frame rather than the one before.
+    if (!RenderBackBuffer()) WriteTraceLogStep(kTraceApp, L"CAnimeView::OnUpdate", L"StretchBlt");
+    *repaint = true;
+    return kShown;
+}
+
+// Called without the picture lock: painted at once on the window's own
+// thread, while the decode thread only invalidates. Waiting there for the
+// user-interface thread to paint deadlocks whenever that thread waits for a
+// lock the decode thread holds around this call (the kept frame's record
+// lock does).
+int CAnimeView::Repaint() {
     UINT redraw = RDW_INVALIDATE | RDW_ERASE;
     if (::GetWindowThreadProcessId(ownWnd_, nullptr) == ::GetCurrentThreadId()) redraw |= RDW_UPDATENOW;
     if (!::RedrawWindow(ownWnd_, nullptr, nullptr, redraw)) {
-        WriteTraceLogStep(kTraceApp, src, L"RedrawWindow()");
+        WriteTraceLogStep(kTraceApp, L"CAnimeView::LoadPicture", L"RedrawWindow()");
         PostFailure(IDS_INTERNAL_ERROR);
-        return finish(kNotDrawn);
+        return kNotDrawn;
     }
-    return finish(kShown);
+    return kShown;
 }
 
 void CAnimeView::SetDecodeScale(int denominator) {

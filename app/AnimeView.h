@@ -28,6 +28,10 @@ public:
     // scale and draws; the window is repainted at once on its own thread and
     // soon from any other. 1 only when shown.
     int LoadPicture(const void* data, DWORD length, int* outcome) override;
+    // The document's present picture into the surfaces and onto the screen
+    // (or the full-screen window): the drawing half of LoadPicture. Its
+    // outcome (kShown or kNotDrawn).
+    int ShowPicture();
 
     // The live zoom's denominator for the frames to come; the display zoom
     // goes back to 1.0. While full screen, frames stay at full size.
@@ -63,6 +67,10 @@ private:
     int CreateMemoryDC(Surface& surface, int width, int height);
     int ResizeMemoryDC(Surface& surface, int width, int height);
     int DrawPicture();
+    // Under the picture lock: the surfaces, or the full-screen window; says
+    // whether the window itself needs a repaint.
+    int RenderPicture(bool* repaint);
+    int Repaint();
     // The back buffer from the picture DC at the display zoom and scroll
     // positions; false when the stretch failed.
     bool RenderBackBuffer();

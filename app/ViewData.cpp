@@ -11,13 +11,13 @@ class CViewData::LoadLock {
 public:
     explicit LoadLock(CViewData& data) : data_(data) {
         if (data_.loadMutex_)
-            ::WaitForSingleObject(data_.loadMutex_, INFINITE);  // an abandoned mutex is owned as well
+            ::WaitForSingleObject(data_.loadMutex_.get(), INFINITE);  // an abandoned mutex is owned as well
         else
             data_.fallbackLock_.lock();
     }
     ~LoadLock() {
         if (data_.loadMutex_)
-            ::ReleaseMutex(data_.loadMutex_);
+            ::ReleaseMutex(data_.loadMutex_.get());
         else
             data_.fallbackLock_.unlock();
     }
@@ -28,8 +28,7 @@ private:
     CViewData& data_;
 };
 
-CViewData::CViewData() {
-    loadMutex_ = ::CreateMutexW(nullptr, FALSE, nullptr);
+CViewData::CViewData() : loadMutex_(::CreateMutexW(nullptr, FALSE, nullptr)) {
     if (!loadMutex_) {
         WriteTraceLogLastError(kTraceApp, L"CViewData::CViewData", L"CreateMutex()");
         fw::AppMessageBox(fw::LoadResString(IDS_INTERNAL_ERROR), MB_OK | MB_ICONERROR);
@@ -41,15 +40,15 @@ CViewData::~CViewData() {
         LoadLock lock(*this);
         DeletePicture();
     }
-    if (loadMutex_) ::CloseHandle(loadMutex_);
 }
 
 void CViewData::DeletePicture() {
-    if (picture_.bitmap) ::DeleteObject(picture_.bitmap);
+    pictureOwner_.reset();
     picture_ = PictureRecord{};
 }
 
 int CViewData::FinishLoad(int result, const wchar_t* failedStep) {
+    if (picture_.bitmap) pictureOwner_.reset(picture_.bitmap);
     if (!result) {
         WriteTraceLog(kTraceApp, L"CViewData::LoadPicture", L"The error occurred with the [%s] function.", failedStep);
         return 0;

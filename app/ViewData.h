@@ -59,11 +59,12 @@ private:
     int rotation_ = 0;  // quarter turns clockwise
     double zoom_ = 1.0;
     PictureRecord picture_;
+    fw::GdiObject pictureOwner_;  // picture_.bitmap
     std::atomic<int> width_{0};
     std::atomic<int> height_{0};
     std::wstring fileName_;
     int fileType_ = 1;  // 1 JPEG, 2 BMP
-    HANDLE loadMutex_ = nullptr;
+    fw::Handle loadMutex_;
     std::wstring filePath_;
     // Serialises loads in place of the mutex when it could not be created.
     fw::CriticalSection fallbackLock_;

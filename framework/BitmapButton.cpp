@@ -12,20 +12,19 @@ BitmapDC::BitmapDC(HDC reference, HBITMAP bitmap) {
     BITMAP info{};
     if (!bitmap || !::GetObjectW(bitmap, sizeof(info), &info)) return;
     size_ = {info.bmWidth, info.bmHeight};
-    dc_ = ::CreateCompatibleDC(reference);
-    if (dc_) displaced_ = ::SelectObject(dc_, bitmap);
+    dc_.reset(::CreateCompatibleDC(reference));
+    if (dc_) displaced_ = ::SelectObject(dc_.get(), bitmap);
 }
 
 BitmapDC::~BitmapDC() {
-    if (displaced_) ::SelectObject(dc_, displaced_);
-    if (dc_) ::DeleteDC(dc_);
+    if (displaced_) ::SelectObject(dc_.get(), displaced_);
 }
 
 bool BitmapDC::StretchTo(HDC dc, const RECT& target) const {
     if (!*this) return false;
     int oldMode = ::SetStretchBltMode(dc, COLORONCOLOR);
     BOOL done = ::StretchBlt(dc, target.left, target.top, target.right - target.left, target.bottom - target.top,
-                             dc_, 0, 0, size_.cx, size_.cy, SRCCOPY);
+                             dc_.get(), 0, 0, size_.cx, size_.cy, SRCCOPY);
     ::SetStretchBltMode(dc, oldMode);
     return done != FALSE;
 }

@@ -18,14 +18,14 @@ public:
     BitmapDC(const BitmapDC&) = delete;
     BitmapDC& operator=(const BitmapDC&) = delete;
 
-    HDC get() const { return dc_; }
+    HDC get() const { return dc_.get(); }
     SIZE size() const { return size_; }
     explicit operator bool() const { return dc_ && displaced_; }
     // The whole bitmap stretched over `target` of `dc`.
     bool StretchTo(HDC dc, const RECT& target) const;
 
 private:
-    HDC dc_ = nullptr;
+    DcHandle dc_;
     HGDIOBJ displaced_ = nullptr;
     SIZE size_{};
 };

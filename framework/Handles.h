@@ -1,71 +1,133 @@
 #pragma once
 // Move-only owners for Win32 handles: each frees exactly once.
 #include <windows.h>
+
+#include <atomic>
 #include <utility>
 
 namespace fw {
 
+// What the owners below hold right now, by kind. Leak checks count here:
+// Wine answers GetGuiResources and GetProcessHandleCount with 0.
+enum class HandleKind { Kernel, Find, Module, RegKey, Gdi, Dc, Global, Count };
+
+namespace detail {
+inline std::atomic<long> g_heldHandles[static_cast<int>(HandleKind::Count)];
+inline void CountHeld(HandleKind kind, long delta) {
+    g_heldHandles[static_cast<int>(kind)].fetch_add(delta, std::memory_order_relaxed);
+}
+}  // namespace detail
+
+inline long HeldHandles(HandleKind kind) {
+    return detail::g_heldHandles[static_cast<int>(kind)].load(std::memory_order_relaxed);
+}
+
 template <typename T, typename Traits>
 class UniqueHandle {
 public:
+    // Fills the owner when the API call that writes the handle has returned.
+    class Receiver {
+    public:
+        explicit Receiver(UniqueHandle& owner) : owner_(owner) {}
+        ~Receiver() { owner_.reset(h_); }
+        Receiver(const Receiver&) = delete;
+        Receiver& operator=(const Receiver&) = delete;
+        operator T*() { return &h_; }
+
+    private:
+        UniqueHandle& owner_;
+        T h_ = Traits::Invalid();
+    };
+
     UniqueHandle() = default;
-    explicit UniqueHandle(T h) : h_(h) {}
+    explicit UniqueHandle(T h) : h_(h) { Count(h_, +1); }
     ~UniqueHandle() { reset(); }
     UniqueHandle(const UniqueHandle&) = delete;
     UniqueHandle& operator=(const UniqueHandle&) = delete;
-    UniqueHandle(UniqueHandle&& o) noexcept : h_(o.release()) {}
+    UniqueHandle(UniqueHandle&& o) noexcept : h_(std::exchange(o.h_, Traits::Invalid())) {}
     UniqueHandle& operator=(UniqueHandle&& o) noexcept {
-        if (this != &o) reset(o.release());
+        if (this != &o) {
+            reset();
+            h_ = std::exchange(o.h_, Traits::Invalid());
+        }
         return *this;
     }
     T get() const { return h_; }
     explicit operator bool() const { return Traits::Valid(h_); }
-    T release() { return std::exchange(h_, Traits::Invalid()); }
-    void reset(T h = Traits::Invalid()) {
-        if (Traits::Valid(h_)) Traits::Close(h_);
-        h_ = h;
+    T release() {
+        Count(h_, -1);
+        return std::exchange(h_, Traits::Invalid());
     }
-    T* receive() { reset(); return &h_; }
+    void reset(T h = Traits::Invalid()) {
+        if (Traits::Valid(h_)) {
+            Traits::Close(h_);
+            Count(h_, -1);
+        }
+        h_ = h;
+        Count(h_, +1);
+    }
+    // For an API that writes the handle: Call(..., owner.receive()).
+    Receiver receive() {
+        reset();
+        return Receiver(*this);
+    }
 
 private:
+    static void Count(T h, long delta) {
+        if (Traits::Valid(h)) detail::CountHeld(Traits::kKind, delta);
+    }
+
     T h_ = Traits::Invalid();
 };
 
 struct KernelTraits {
+    static constexpr HandleKind kKind = HandleKind::Kernel;
     static HANDLE Invalid() { return nullptr; }
     static bool Valid(HANDLE h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
     static void Close(HANDLE h) { ::CloseHandle(h); }
 };
 // CreateFile reports failure as INVALID_HANDLE_VALUE, most others as null.
 struct FileTraits {
+    static constexpr HandleKind kKind = HandleKind::Kernel;
     static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
     static bool Valid(HANDLE h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
     static void Close(HANDLE h) { ::CloseHandle(h); }
 };
 struct FindTraits {
+    static constexpr HandleKind kKind = HandleKind::Find;
     static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
     static bool Valid(HANDLE h) { return h != INVALID_HANDLE_VALUE; }
     static void Close(HANDLE h) { ::FindClose(h); }
 };
 struct ModuleTraits {
+    static constexpr HandleKind kKind = HandleKind::Module;
     static HMODULE Invalid() { return nullptr; }
     static bool Valid(HMODULE h) { return h != nullptr; }
     static void Close(HMODULE h) { ::FreeLibrary(h); }
 };
 struct RegKeyTraits {
+    static constexpr HandleKind kKind = HandleKind::RegKey;
     static HKEY Invalid() { return nullptr; }
     static bool Valid(HKEY h) { return h != nullptr; }
     static void Close(HKEY h) { ::RegCloseKey(h); }
 };
 struct GdiTraits {
+    static constexpr HandleKind kKind = HandleKind::Gdi;
     static HGDIOBJ Invalid() { return nullptr; }
     static bool Valid(HGDIOBJ h) { return h != nullptr; }
     static void Close(HGDIOBJ h) { ::DeleteObject(h); }
 };
 struct GlobalTraits {
+    static constexpr HandleKind kKind = HandleKind::Global;
     static HGLOBAL Invalid() { return nullptr; }
     static bool Valid(HGLOBAL h) { return h != nullptr; }
     static void Close(HGLOBAL h) { ::GlobalFree(h); }
+};
+struct DcTraits {
+    static constexpr HandleKind kKind = HandleKind::Dc;
+    static HDC Invalid() { return nullptr; }
+    static bool Valid(HDC h) { return h != nullptr; }
+    static void Close(HDC h) { ::DeleteDC(h); }
 };
 
 using Handle = UniqueHandle<HANDLE, KernelTraits>;
@@ -75,6 +137,8 @@ using Module = UniqueHandle<HMODULE, ModuleTraits>;
 using RegKey = UniqueHandle<HKEY, RegKeyTraits>;
 using GdiObject = UniqueHandle<HGDIOBJ, GdiTraits>;
 using GlobalMemory = UniqueHandle<HGLOBAL, GlobalTraits>;
+// A memory DC from CreateCompatibleDC.
+using DcHandle = UniqueHandle<HDC, DcTraits>;
 
 // Locks a movable global block for the lifetime of the object.
 class GlobalLock {

@@ -2,17 +2,15 @@
 
 namespace fw {
 
-MemoryDC::MemoryDC(HDC reference, int width, int height) {
-    dc_ = ::CreateCompatibleDC(reference);
+MemoryDC::MemoryDC(HDC reference, int width, int height) : dc_(::CreateCompatibleDC(reference)) {
     if (!dc_) return;
-    bitmap_ = ::CreateCompatibleBitmap(reference, width > 0 ? width : 1, height > 0 ? height : 1);
-    if (bitmap_) displaced_ = ::SelectObject(dc_, bitmap_);
+    bitmap_.reset(::CreateCompatibleBitmap(reference, width > 0 ? width : 1, height > 0 ? height : 1));
+    if (bitmap_) displaced_ = ::SelectObject(dc_.get(), bitmap_.get());
 }
 
 MemoryDC::~MemoryDC() {
-    if (displaced_) ::SelectObject(dc_, displaced_);
-    if (bitmap_) ::DeleteObject(bitmap_);
-    if (dc_) ::DeleteDC(dc_);
+    // A bitmap still selected into a DC cannot be deleted.
+    if (displaced_) ::SelectObject(dc_.get(), displaced_);
 }
 
 }  // namespace fw

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "Handles.h"
+
 namespace fw {
 
 // A memory device context with a screen-compatible bitmap selected into it;
@@ -12,12 +14,13 @@ public:
     MemoryDC(const MemoryDC&) = delete;
     MemoryDC& operator=(const MemoryDC&) = delete;
 
-    HDC get() const { return dc_; }
+    HDC get() const { return dc_.get(); }
     explicit operator bool() const { return dc_ && bitmap_; }
 
 private:
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
+    // Declared first, freed last: the DC goes after its bitmap is put back.
+    DcHandle dc_;
+    GdiObject bitmap_;
     HGDIOBJ displaced_ = nullptr;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 // The stand-in's settings file "KorvoDocCameraIM.ini" beside the DLL:
 //   [Camera] Connected=1  FrameFolder=  FrameRate=30  ResponseDelay=0 (ms)
+//            PreparedFrames=0 (made once, then served in turn from memory)
 //   [Card]   Folder=SDCard  Inserted=1  Capacity=0 (bytes, 0 = the host disk's free space)
 //   [Faults] RefuseRequests=0  FailResponses=0  CorruptFrames=0  EmptyFrames=0
 // Relative folders are taken from the DLL's folder.
@@ -16,6 +17,7 @@ struct CameraSettings {
     std::wstring frameFolder;  // empty: the test card
     int frameRate = 30;
     int delayMs = 0;
+    int preparedFrames = 0;
     std::wstring cardFolder;
     bool cardInserted = true;
     uint64_t cardCapacity = 0;

@@ -34,8 +34,9 @@ bool IsJpegName(const std::wstring& name) {
 }
 }  // namespace
 
-FrameMaker::FrameMaker(const std::wstring& pictureFolder)
-    : scene_(kFrameWidth, kFrameHeight), frame_(kFrameWidth, kFrameHeight) {
+FrameMaker::FrameMaker(const std::wstring& pictureFolder, int prepared)
+    : preparedWanted_(static_cast<size_t>(std::max(prepared, 0))),
+      scene_(kFrameWidth, kFrameHeight), frame_(kFrameWidth, kFrameHeight) {
     if (!pictureFolder.empty()) ListPictures(pictureFolder);
 }
 
@@ -64,6 +65,14 @@ bool FrameMaker::LoadNextPicture() {
 }
 
 std::vector<uint8_t> FrameMaker::Next(const LensView& lens) {
+    if (preparedWanted_ && prepared_.size() == preparedWanted_)
+        return prepared_[frameNumber_++ % preparedWanted_];
+    std::vector<uint8_t> frame = Make(lens);
+    if (preparedWanted_ && !frame.empty()) prepared_.push_back(frame);
+    return frame;
+}
+
+std::vector<uint8_t> FrameMaker::Make(const LensView& lens) {
     if (!scene_.valid() || !frame_.valid()) return {};
     ++frameNumber_;
     if (!LoadNextPicture()) {

@@ -41,7 +41,7 @@ StandInCamera::StandInCamera()
       block_(channel_.block()),
       records_(block_),
       card_(settings_.cardFolder, settings_.cardCapacity, block_.cardInserted),
-      frames_(settings_.frameFolder),
+      frames_(settings_.frameFolder, settings_.preparedFrames),
       optics_(::GetTickCount64()),
       thread_(*this, channel_.wakeEvent()) {}
 
