@@ -104,33 +104,59 @@ std::wstring ErrorLine(DWORD error) {
 }
 
 std::string PackageInfText() {
-    // Kept in ASCII with CRLF, as SetupAPI reads any inf.
-    return "[Version]\r\n"
-           "Signature=\"$WINDOWS NT$\"\r\n"
-           "Class=USBKORVODOCCAM\r\n"
-           "ClassGuid={5C3F1B2E-8D4A-4E7B-9A61-2F0C7D9E4B13}\r\n"
-           "Provider=%Maker%\r\n"
-           "DriverVer=12/07/2026,1.0.0.0\r\n"
-           "\r\n[ClassInstall32]\r\nAddReg=ClassReg\r\n"
-           "\r\n[ClassReg]\r\nHKR,,,0,%ClassName%\r\n"
-           "\r\n[Manufacturer]\r\n%Maker%=Models,NTamd64,NTx86\r\n"
-           "\r\n[Models.NTamd64]\r\n%DeviceName%=Camera_Install,USB\\VID_3F5A&PID_000F&REV_0100\r\n"
-           "\r\n[Models.NTx86]\r\n%DeviceName%=Camera_Install,USB\\VID_3F5A&PID_000F&REV_0100\r\n"
-           "\r\n[DestinationDirs]\r\nDefaultDestDir=12\r\n"
-           "\r\n[SourceDisksNames]\r\n1=%DiskName%\r\n"
-           "\r\n[SourceDisksFiles]\r\nKorvoDocCamerax64.sys=1\r\nKorvoDocCamera.sys=1\r\n"
-           "\r\n[Camera_Install.NTamd64]\r\nCopyFiles=Camera_Files64\r\n"
-           "\r\n[Camera_Install.NTx86]\r\nCopyFiles=Camera_Files32\r\n"
-           "\r\n[Camera_Install.NTamd64.Services]\r\nAddService=KorvoDocCam,0x00000002,Camera_Service64\r\n"
-           "\r\n[Camera_Install.NTx86.Services]\r\nAddService=KorvoDocCam,0x00000002,Camera_Service32\r\n"
-           "\r\n[Camera_Service64]\r\nServiceType=1\r\nStartType=3\r\nErrorControl=1\r\n"
-           "ServiceBinary=%12%\\KorvoDocCamerax64.sys\r\n"
-           "\r\n[Camera_Service32]\r\nServiceType=1\r\nStartType=3\r\nErrorControl=1\r\n"
-           "ServiceBinary=%12%\\KorvoDocCamera.sys\r\n"
-           "\r\n[Camera_Files64]\r\nKorvoDocCamerax64.sys\r\n"
-           "\r\n[Camera_Files32]\r\nKorvoDocCamera.sys\r\n"
-           "\r\n[Strings]\r\nMaker=\"Vexa\"\r\nDeviceName=\"Korvo Document Camera\"\r\n"
-           "ClassName=\"Korvo Document Cameras\"\r\nDiskName=\"Korvo driver package\"\r\n";
+    // A real driver package's shape: its own setup class, a service, a file
+    // for each processor, so Windows would take it as Wine does.
+    return R"([Version]
+Signature="$WINDOWS NT$"
+Class=USBKORVODOCCAM
+ClassGuid={5C3F1B2E-8D4A-4E7B-9A61-2F0C7D9E4B13}
+Provider=%Maker%
+DriverVer=12/07/2026,1.0.0.0
+[ClassInstall32]
+AddReg=ClassReg
+[ClassReg]
+HKR,,,0,%ClassName%
+[Manufacturer]
+%Maker%=Models,NTamd64,NTx86
+[Models.NTamd64]
+%DeviceName%=Camera_Install,USB\VID_3F5A&PID_000F&REV_0100
+[Models.NTx86]
+%DeviceName%=Camera_Install,USB\VID_3F5A&PID_000F&REV_0100
+[DestinationDirs]
+DefaultDestDir=12
+[SourceDisksNames]
+1=%DiskName%
+[SourceDisksFiles]
+KorvoDocCamerax64.sys=1
+KorvoDocCamera.sys=1
+[Camera_Install.NTamd64]
+CopyFiles=Camera_Files64
+[Camera_Install.NTx86]
+CopyFiles=Camera_Files32
+[Camera_Install.NTamd64.Services]
+AddService=KorvoDocCam,0x00000002,Camera_Service64
+[Camera_Install.NTx86.Services]
+AddService=KorvoDocCam,0x00000002,Camera_Service32
+[Camera_Service64]
+ServiceType=1
+StartType=3
+ErrorControl=1
+ServiceBinary=%12%\KorvoDocCamerax64.sys
+[Camera_Service32]
+ServiceType=1
+StartType=3
+ErrorControl=1
+ServiceBinary=%12%\KorvoDocCamera.sys
+[Camera_Files64]
+KorvoDocCamerax64.sys
+[Camera_Files32]
+KorvoDocCamera.sys
+[Strings]
+Maker="Vexa"
+DeviceName="Korvo Document Camera"
+ClassName="Korvo Document Cameras"
+DiskName="Korvo driver package"
+)";
 }
 
 DriverPackage::DriverPackage(const std::wstring& subfolder) {
@@ -219,6 +245,8 @@ void CleanDriverState() {
             break;
         DeleteFileW((InfFolder() + copy.substr(0, copy.size() - 3) + L"pnf").c_str());
     }
+    // Wine's SetupUninstallOEMInfW leaves the precompiled inf behind.
+    DeleteFileW((InfFolder() + L"KorvoDocCamera.pnf").c_str());
     DeleteFileW((DriversFolder() + L"KorvoDocCamerax64.sys").c_str());
     DeleteFileW((DriversFolder() + L"KorvoDocCamera.sys").c_str());
     DeleteCameraService();

@@ -70,7 +70,6 @@ const Machine kMachines[] = {
      L"Windows Vista\r\nUnable to get the architecture of the target machine", false},
     {"Windows7X64User", true, 6, 1, true, kAmd64, false, L"Not Windows Vista\r\n", false},
     {"Windows10X64User", true, 10, 0, true, kAmd64, false, L"Not Windows Vista\r\n", false},
-    {"XpX64", true, 5, 2, true, kAmd64, false, L"Not Windows Vista\r\n", false},
     {"VersionUnreadable", false, 6, 0, true, kAmd64, false, L"Can't get Version of OS\r\n", false},
 };
 
@@ -128,21 +127,6 @@ TEST(InstallerArguments, EveryArgumentReachesTheCopyWhole) {
         EXPECT_EQ(joined.back(), L' ');
     }
     EXPECT_EQ(installer::JoinArguments({L"/i", L"C:\\pkg", L"x64"}), L"/i C:\\pkg x64 ");
-}
-
-TEST(InstallerArguments, AFolderWithBlanksInstallsThroughTheCopysCommandLine) {
-    CleanDriverState();
-    {
-        DriverPackage package(L"Korvo driver package");
-        // The parameters this process would hand to the elevated copy, given to
-        // a real copy of the program.
-        const std::wstring parameters = installer::JoinArguments({L"/i", package.folder(), L"x64"});
-        const InstallerRun run = RunInstaller(parameters);
-        ASSERT_TRUE(run.finished);
-        EXPECT_EQ(run.output.rfind(L"Not Windows Vista\r\nInstalling..\r\n", 0), 0u) << run.output;
-        EXPECT_NE(run.output.find(L"Driver installed..\r\n"), std::wstring::npos) << run.output;
-    }
-    CleanDriverState();
 }
 
 // Wine reports the version its registry names; "vista" is 6.0.
