@@ -77,6 +77,8 @@ CDeviceLink::Result CDeviceLink::Connect() {
 void CDeviceLink::Release() {
     target_ = nullptr;
     if (window_.hwnd()) ::DestroyWindow(window_.hwnd());
+    // The class points into this library, which the manager may unload and load elsewhere.
+    ::UnregisterClassW(kWindowClass, module_);
     if (device_) {
         DWORD detail = 0;
         if (open_) device_->bClose(&detail);

@@ -11,20 +11,21 @@ using namespace twain_test;
 namespace {
 
 constexpr int kTransfer = 3, kClose = 2, kPlay = 5, kStop = 6, kStill = 2011, kPreview = 2013;
+constexpr int kIrisOpen = 2004, kAutoFocus = 2008, kIrisNormal = 2012;
+
+BOOL CALLBACK MatchSourceDialog(HWND hwnd, LPARAM param) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    wchar_t caption[64] = {};
+    ::GetWindowTextW(hwnd, caption, 64);
+    if (pid != ::GetCurrentProcessId() || std::wstring(caption) != L"Korvo Document Camera TWAIN") return TRUE;
+    *reinterpret_cast<HWND*>(param) = hwnd;
+    return FALSE;
+}
 
 HWND FindSourceDialog() {
     HWND found = nullptr;
-    ::EnumWindows(
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(hwnd, &pid);
-            wchar_t caption[64] = {};
-            ::GetWindowTextW(hwnd, caption, 64);
-            if (pid != ::GetCurrentProcessId() || std::wstring(caption) != L"Korvo Document Camera TWAIN") return TRUE;
-            *reinterpret_cast<HWND*>(param) = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    ::EnumWindows(MatchSourceDialog, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
@@ -55,15 +56,8 @@ protected:
 
 }  // namespace
 
-TEST_F(SourceDialog, StartsWithNothingToTransfer) {
-    EXPECT_TRUE(Enabled(kPlay));
-    EXPECT_TRUE(Enabled(kStill));
-    EXPECT_FALSE(Enabled(kStop));
-    EXPECT_FALSE(Enabled(kTransfer));
-    EXPECT_TRUE(::IsWindowVisible(dialog_));
-}
-
 TEST_F(SourceDialog, PlayThenStopLeavesTransferEnabled) {
+    EXPECT_FALSE(Enabled(kTransfer)) << "nothing to transfer yet";
     ASSERT_TRUE(PreviewFrames(2));
     EXPECT_FALSE(Enabled(kPlay));
     EXPECT_FALSE(Enabled(kStill));
@@ -138,6 +132,23 @@ TEST_F(SourceDialog, DisableWhilePreviewingEndsThePreviewThread) {
     Pump(600);
     EXPECT_EQ(camera_.control().Counters().requests, requests);
     EXPECT_EQ(source_.Enable(true), TWRC_SUCCESS) << "state 4 again";
+}
+
+TEST_F(SourceDialog, CameraKeysMoveWhileHeldAndFocusOnRelease) {
+    auto pressAndRelease = [&](int id) {
+        HWND key = ::GetDlgItem(dialog_, id);
+        ::SendMessageW(key, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+        ::SendMessageW(key, WM_LBUTTONUP, 0, 0);
+    };
+    LONG before = camera_.control().RequestsLogged();
+    pressAndRelease(kIrisOpen);
+    pressAndRelease(kAutoFocus);
+    pressAndRelease(kIrisNormal);
+    std::vector<std::pair<uint16_t, uint32_t>> sent;
+    ASSERT_TRUE(PumpUntil([&] { return camera_.control().RequestsLogged() >= before + 4; }));
+    for (const standin::LoggedRequest& r : camera_.control().RecentRequests(before))
+        sent.emplace_back(r.command, r.parameter);
+    EXPECT_EQ(sent, (std::vector<std::pair<uint16_t, uint32_t>>{{0xE2, 2}, {0xE2, 4}, {0xE1, 0}, {0xE2, 5}}));
 }
 
 TEST_F(SourceDialog, DialogMessagesAreTheSources) {

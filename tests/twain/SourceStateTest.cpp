@@ -126,6 +126,25 @@ TEST_F(SourceStates, EnableWithoutUserInterfaceAndNoPictureStaysWithoutAnnouncem
     EXPECT_EQ(source_.Disable(), TWRC_SUCCESS) << "state 5";
 }
 
+TEST(SourceManager, ALoadedTwaindsmIsToldWithoutAnEntryPoint) {
+    HMODULE dsm = ::LoadLibraryW((testing_support::TestProgramFolder() + L"dsm\\TWAINDSM.DLL").c_str());
+    ASSERT_NE(dsm, nullptr);
+    using RecordedFn = int(__stdcall*)(TW_UINT16*, int);
+    auto recorded = reinterpret_cast<RecordedFn>(::GetProcAddress(dsm, "RecordedMessages"));
+    ASSERT_NE(recorded, nullptr);
+    {
+        CameraCopy camera;
+        LoadedSource source;
+        ASSERT_EQ(source.Open(/*giveEntryPoint=*/false), TWRC_SUCCESS);
+        ASSERT_EQ(source.Enable(false), TWRC_SUCCESS);
+        TW_UINT16 got[4] = {};
+        EXPECT_EQ(recorded(got, 4), 1);
+        EXPECT_EQ(got[0], MSG_XFERREADY);
+        EXPECT_TRUE(ManagerMessages().empty());
+    }
+    ::FreeLibrary(dsm);
+}
+
 TEST(SourceMutex, TheImageApplicationAndTheSourceExcludeEachOther) {
     testing_support::Installation install;
     {

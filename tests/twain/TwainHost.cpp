@@ -172,11 +172,11 @@ TW_UINT16 LoadedSource::Condition() {
     return status.ConditionCode;
 }
 
-TW_UINT16 LoadedSource::Open() {
+TW_UINT16 LoadedSource::Open(bool giveEntryPoint) {
     TW_ENTRYPOINT entryPoint{};
     entryPoint.Size = sizeof(entryPoint);
     entryPoint.DSM_Entry = RecordingManager;
-    Call(DG_CONTROL, DAT_ENTRYPOINT, MSG_SET, &entryPoint);
+    if (giveEntryPoint) Call(DG_CONTROL, DAT_ENTRYPOINT, MSG_SET, &entryPoint);
     Call(DG_CONTROL, DAT_IDENTITY, MSG_GET, &own);
     own.Id = 42;
     TW_UINT16 rc = Call(DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &own);

@@ -68,8 +68,8 @@ public:
     // The condition code, read with DAT_STATUS (which clears it).
     TW_UINT16 Condition();
 
-    // DAT_ENTRYPOINT, then OPENDS as the manager does.
-    TW_UINT16 Open();
+    // DAT_ENTRYPOINT (as a 64-bit manager does) unless told not to, then OPENDS.
+    TW_UINT16 Open(bool giveEntryPoint = true);
     TW_UINT16 Close();
     TW_UINT16 Enable(bool showUi, HWND parent = nullptr);
     TW_UINT16 Disable();
