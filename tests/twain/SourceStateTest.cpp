@@ -55,12 +55,14 @@ TEST_F(SourceStates, SequenceErrorsAreReportedAndTheStateKept) {
     TW_HANDLE dib = nullptr;
     EXPECT_EQ(source_.Call(DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, &dib), TWRC_FAILURE);
     EXPECT_EQ(source_.Condition(), TWCC_SEQERROR);
+    EXPECT_EQ(source_.Call(DG_IMAGE, DAT_IMAGEFILEXFER, MSG_GET, nullptr), TWRC_FAILURE);
+    EXPECT_EQ(source_.Condition(), TWCC_SEQERROR) << "no announced picture to write";
     EXPECT_EQ(source_.Call(DG_CONTROL, DAT_PENDINGXFERS, MSG_GET, &pending), TWRC_SUCCESS) << "state 4 still";
     EXPECT_EQ(source_.Call(0x8000, DAT_NULL, MSG_GET, nullptr), TWRC_FAILURE);
     EXPECT_EQ(source_.Condition(), TWCC_BADPROTOCOL);
     // The user is told of the failed control and transfer triplets, not of OPENDS or ENABLEDS.
     Pump(300);
-    EXPECT_EQ(boxes_.texts(), std::vector<std::wstring>(3, L"An internal error had occurred."));
+    EXPECT_EQ(boxes_.texts(), std::vector<std::wstring>(4, L"An internal error had occurred."));
 }
 
 TEST_F(SourceStates, StatusReturnsTheLastConditionOnceThenSuccess) {

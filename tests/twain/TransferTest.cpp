@@ -119,6 +119,20 @@ TEST_F(Transfers, MemoryBufferSmallerThanARowGetsNoRows) {
     EXPECT_EQ(xfer.BytesWritten, 0u);
 }
 
+TEST_F(Transfers, MemoryGivenAsAHandleIsLockedNotWrittenThrough) {
+    fw::GlobalMemory block(::GlobalAlloc(GMEM_MOVEABLE, 65535));
+    TW_IMAGEMEMXFER xfer{};
+    xfer.Memory.Flags = 0x1 | 0x10;  // application owns, handle
+    xfer.Memory.Length = 65535;
+    xfer.Memory.TheMem = block.get();
+    ASSERT_EQ(source_.Call(DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, &xfer), TWRC_SUCCESS);
+    EXPECT_EQ(xfer.Rows, 21u);
+    fw::GlobalLock lock(block.get());
+    std::vector<BYTE> expected = CameraFrame();
+    const BYTE* top = &expected[(kHeight - 1) * kStride];
+    EXPECT_EQ(static_cast<const BYTE*>(lock.get())[0], top[2]) << "the top row, red first";
+}
+
 TEST_F(Transfers, ImageInformationDescribesThePictureTransferred) {
     TW_IMAGEINFO info{};
     ASSERT_EQ(source_.Call(DG_IMAGE, DAT_IMAGEINFO, MSG_GET, &info), TWRC_SUCCESS);
@@ -162,6 +176,23 @@ TEST_F(Transfers, FileTransferWritesABmpThatOthersRead) {
         const BYTE* want = &expected[(kHeight - 1 - y) * kStride + 100 * 3];
         EXPECT_TRUE(std::equal(want, want + 3, read.at(100, y)));
     }
+}
+
+TEST_F(Transfers, FileThatCannotBeWrittenIsAFailedTransfer) {
+    testing_support::TempFolder folder;
+    std::wstring path = folder / L"locked.bmp";
+    TW_SETUPFILEXFER setup{};
+    std::string narrow(path.begin(), path.end());
+    std::strcpy(setup.FileName, narrow.c_str());
+    ASSERT_EQ(source_.Call(DG_CONTROL, DAT_SETUPFILEXFER, MSG_SET, &setup), TWRC_SUCCESS);
+    {
+        // Held open without sharing, as a viewer still showing the last scan might.
+        fw::FileHandle held(::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        EXPECT_EQ(source_.Call(DG_IMAGE, DAT_IMAGEFILEXFER, MSG_GET, nullptr), TWRC_FAILURE);
+        EXPECT_EQ(source_.Condition(), TWCC_OPERATIONERROR);
+    }
+    EXPECT_EQ(source_.Call(DG_IMAGE, DAT_IMAGEFILEXFER, MSG_GET, nullptr), TWRC_XFERDONE) << "still state 6";
 }
 
 TEST_F(Transfers, UnwritableFileIsRefusedWhenSet) {
