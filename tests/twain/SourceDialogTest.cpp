@@ -161,8 +161,8 @@ TEST_F(SourceDialog, DialogMessagesAreTheSources) {
     EXPECT_EQ(event.TWMessage, MSG_NULL);
 }
 
-// Not a check: keeps the dialog previewing for a screenshot of the display
-// (tools/twain-screenshot.sh runs it with --gtest_also_run_disabled_tests).
+// Not a check: keeps the dialog previewing (PREVIEW_SECONDS, default 10) so the
+// display can be photographed; run with --gtest_also_run_disabled_tests.
 TEST_F(SourceDialog, DISABLED_PreviewForAScreenshot) {
     ::SetWindowPos(dialog_, HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE);
     ASSERT_TRUE(PreviewFrames(2));
