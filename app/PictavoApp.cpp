@@ -17,6 +17,7 @@
 #include "MessageBox.h"
 #include "Strings.h"
 #include "TraceLog.h"
+#include "SharedNames.h"
 #include "Utilities.h"
 #include "resource.h"
 
@@ -25,7 +26,6 @@ namespace {
 // Held from start-up to exit; the TWAIN data source takes the same name, so
 // only one of the two ever uses the camera.
 HANDLE g_singleInstanceMutex = nullptr;
-constexpr const wchar_t* kMutexName = L"__PICTAVO_QZM_GLOBAL_MUTEX__";
 constexpr const wchar_t* kDeviceLibrary = L"KorvoDocCameraIM.dll";
 
 class CAboutDlg : public fw::Dialog {
@@ -85,7 +85,7 @@ bool CPictavoApp::StartCore(const wchar_t* deviceLibrary) {
 }
 
 bool CPictavoApp::CreateSingleInstanceMutex() {
-    switch (CreateGlobalMutex(kMutexName, true, &g_singleInstanceMutex)) {
+    switch (CreateGlobalMutex(device::kGlobalMutexNameW, true, &g_singleInstanceMutex)) {
     case kMutexCreated:
         return true;
     case kMutexExists:

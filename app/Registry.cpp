@@ -3,9 +3,10 @@
 #include <vector>
 
 #include "Handles.h"
+#include "SharedNames.h"
 
-const wchar_t* const kInstallKey = L"Vexa\\Utility Software (QZT)";
-const wchar_t* const kInstallSection = L"Parameters";
+const wchar_t* const kInstallKey = L"" PICTAVO_INSTALL_KEY;
+const wchar_t* const kInstallSection = L"" PICTAVO_INSTALL_SECTION;
 const wchar_t* const kUserKey = L"Vexa\\Pictavo (QZT)\\PictavoForPresentation";
 const wchar_t* const kUserSection = L"ImgSection";
 

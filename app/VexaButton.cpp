@@ -12,14 +12,6 @@ bool IsIrisMovement(uint16_t command, int32_t parameter) {
     return command == device::kCameraIris && (parameter == 2 || parameter == 3);
 }
 
-// The library's response record goes back to its thread once its data is freed.
-void ReleaseResponse(WPARAM libraryThread, LPARAM response) {
-    auto* record = reinterpret_cast<device::ResponseRecord*>(response);
-    if (!record) return;
-    if (record->kind == device::kResponseWithData && record->data) ::GlobalFree(record->data);
-    ::PostThreadMessageW(static_cast<DWORD>(libraryThread), device::WM_DEVICE_RESPONSE_RELEASE, 0, response);
-}
-
 }  // namespace
 
 bool RemotePressRequest(uint16_t command, int32_t parameter, device::RequestHeader& request) {
@@ -66,7 +58,7 @@ LRESULT CVexaButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(lParam) != hwnd()) OnCaptureLost();
         break;
-    case device::WM_DEVICE_REQUEST_COMPLETE: ReleaseResponse(wParam, lParam); return 0;
+    case device::WM_DEVICE_REQUEST_COMPLETE: device::ReleaseResponse(wParam, lParam); return 0;
     }
     return BitmapButton::WindowProc(msg, wParam, lParam);
 }

@@ -28,9 +28,11 @@ public:
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // Asynchronous, addressed to the key itself, which hands the completion back.
+    virtual void Send(const device::RequestHeader& request);
+    device::IDeviceControl* device() const { return device_; }
 
 private:
-    void Send(const device::RequestHeader& request);
     void OnPress();
     void OnRelease();
     void OnCaptureLost();

@@ -25,6 +25,15 @@ struct ResponseRecord {
 };
 constexpr uint32_t kResponseWithData = 1;
 
+// What every receiver of a completion does at once when it keeps nothing of
+// it: free the data, then give the record back to the library thread.
+inline void ReleaseResponse(WPARAM libraryThread, LPARAM response) {
+    auto* record = reinterpret_cast<ResponseRecord*>(response);
+    if (!record) return;
+    if (record->kind == kResponseWithData && record->data) ::GlobalFree(record->data);
+    ::PostThreadMessageW(static_cast<DWORD>(libraryThread), WM_DEVICE_RESPONSE_RELEASE, 0, response);
+}
+
 // One entry of a card listing: a zero-terminated ANSI path on the card
 // ("C:\DCIM\100KORVO\IMAG0001.JPG"); nothing after the terminator is used.
 constexpr size_t kListingEntrySize = 36;

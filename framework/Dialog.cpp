@@ -12,12 +12,12 @@ Dialog::~Dialog() {
 }
 
 HWND Dialog::Create(HWND parent) {
-    return ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), parent, StaticDlgProc,
+    return ::CreateDialogParamW(Module(), MAKEINTRESOURCEW(templateId_), parent, StaticDlgProc,
                                 reinterpret_cast<LPARAM>(this));
 }
 
 INT_PTR Dialog::DoModal(HWND parent) {
-    return ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), parent, StaticDlgProc,
+    return ::DialogBoxParamW(Module(), MAKEINTRESOURCEW(templateId_), parent, StaticDlgProc,
                              reinterpret_cast<LPARAM>(this));
 }
 

@@ -6,7 +6,8 @@ namespace fw {
 // A dialog from a resource template, object attached at WM_INITDIALOG.
 class Dialog {
 public:
-    explicit Dialog(UINT templateId) : templateId_(templateId) {}
+    // `module`: where the template lives; null for the program itself.
+    explicit Dialog(UINT templateId, HINSTANCE module = nullptr) : templateId_(templateId), module_(module) {}
     // A modeless window still open goes with its object.
     virtual ~Dialog();
     Dialog(const Dialog&) = delete;
@@ -26,7 +27,9 @@ protected:
 
 private:
     static INT_PTR CALLBACK StaticDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    HINSTANCE Module() const { return module_ ? module_ : ::GetModuleHandleW(nullptr); }
     UINT templateId_;
+    HINSTANCE module_;
     HWND hwnd_ = nullptr;
 };
 

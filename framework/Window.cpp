@@ -13,9 +13,9 @@ bool Window::RegisterClass(WNDCLASSEXW wc) {
 }
 
 HWND Window::Create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle, int x, int y,
-                    int width, int height, HWND parent, HMENU menu) {
+                    int width, int height, HWND parent, HMENU menu, HINSTANCE module) {
     return ::CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent, menu,
-                             ::GetModuleHandleW(nullptr), this);
+                             module ? module : ::GetModuleHandleW(nullptr), this);
 }
 
 Window* Window::FromHandle(HWND hwnd) {

@@ -17,9 +17,10 @@ public:
 
     // Registers (once) a class whose procedure routes to Window objects.
     static bool RegisterClass(WNDCLASSEXW wc);
-    // Creates a window of a class registered through RegisterClass.
+    // Creates a window of a class registered through RegisterClass (with the
+    // same module: a library registers its classes under its own).
     HWND Create(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle, int x, int y,
-                int width, int height, HWND parent, HMENU menu);
+                int width, int height, HWND parent, HMENU menu, HINSTANCE module = nullptr);
 
     static Window* FromHandle(HWND hwnd);
 

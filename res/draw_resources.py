@@ -448,7 +448,9 @@ def toolbar_strip(order):
 
 # ---------------------------------------------------------------- lettering
 
-FONT = {  # 5 x 7 capitals, just the letters the remote-control panel needs
+FONT = {  # 5 x 7 capitals, just the letters the remote-control panel and the TWAIN dialog need
+    'Y': "#...##...#.#.#...#....#....#....#..", 'B': "####.#...##...#####.#...##...#####.",
+    '.': "..............................#....",
     'A': ".###.#...##...#######...##...##...#", 'C': ".###.#...##....#....#....#...#.###.",
     'D': "####.#...##...##...##...##...#####.", 'E': "######....#....####.#....#....#####",
     'F': "######....#....####.#....#....#....", 'I': ".###...#....#....#....#....#...###.",
@@ -498,22 +500,32 @@ def filled(width, height, colour):
     return [[colour] * width for _ in range(height)]
 
 
-def remote_key(label, pressed):
-    """A bevelled key: raised when normal, sunk with its label shifted when pressed."""
-    rows = filled(KEY_W, KEY_H, KEY_FACE_DOWN if pressed else KEY_FACE)
+KEY_FACE_OFF, KEY_TEXT_OFF = (214, 216, 220), (150, 154, 162)
+
+
+def bevelled_key(label, width, height, look):
+    """A bevelled key: raised when 'up', sunk with its label shifted when 'down',
+    raised and greyed when 'disabled'."""
+    pressed = look == 'down'
+    face = {'up': KEY_FACE, 'down': KEY_FACE_DOWN, 'disabled': KEY_FACE_OFF}[look]
+    rows = filled(width, height, face)
     light, shadow = (KEY_SHADOW, KEY_LIGHT) if pressed else (KEY_LIGHT, KEY_SHADOW)
-    for x in range(KEY_W):
-        rows[1][x], rows[KEY_H - 2][x] = light, shadow
-    for y in range(1, KEY_H - 1):
-        rows[y][1], rows[y][KEY_W - 2] = light, shadow
-    for x in range(KEY_W):
-        rows[0][x] = rows[KEY_H - 1][x] = KEY_EDGE
-    for y in range(KEY_H):
-        rows[y][0] = rows[y][KEY_W - 1] = KEY_EDGE
+    for x in range(width):
+        rows[1][x], rows[height - 2][x] = light, shadow
+    for y in range(1, height - 1):
+        rows[y][1], rows[y][width - 2] = light, shadow
+    for x in range(width):
+        rows[0][x] = rows[height - 1][x] = KEY_EDGE
+    for y in range(height):
+        rows[y][0] = rows[y][width - 1] = KEY_EDGE
     shift = 1 if pressed else 0
-    left = (KEY_W - text_width(label, 1)) // 2 + shift
-    draw_text(rows, label, left, (KEY_H - GLYPH_H) // 2 + shift, KEY_TEXT)
+    left = (width - text_width(label, 1)) // 2 + shift
+    draw_text(rows, label, left, (height - GLYPH_H) // 2 + shift, KEY_TEXT_OFF if look == 'disabled' else KEY_TEXT)
     return rows
+
+
+def remote_key(label, pressed):
+    return bevelled_key(label, KEY_W, KEY_H, 'down' if pressed else 'up')
 
 
 def remote_background():
@@ -529,6 +541,32 @@ def remote_background():
     for label, top in REMOTE_ROWS:
         draw_text(rows, label, (80 - text_width(label, 2)) // 2, top + (KEY_H - GLYPH_H * 2) // 2, PANEL_LABEL, 2)
     return rows
+
+
+# ---------------------------------------------------------------- TWAIN source dialog
+
+# Stem, first bitmap id (up; down and disabled follow), label, size in pixels
+# of the button at 96 dpi. The ids are those of twain/SourceResource.h.
+SOURCE_BUTTONS = [
+    ('play', 2100, 'PLAY', 51, 36), ('stop', 2103, 'STOP', 51, 36), ('still', 2106, 'STILL', 51, 36),
+    ('transfer', 2109, 'TRANSFER', 87, 29), ('close', 2112, 'CLOSE', 87, 29), ('about', 2115, 'ABOUT...', 177, 28),
+    ('iris_normal', 2118, 'NORM', 45, 29), ('iris_open', 2121, 'OPEN', 45, 29), ('iris_close', 2124, 'CLOSE', 45, 29),
+    ('focus_near', 2127, 'NEAR', 45, 29), ('focus_far', 2130, 'FAR', 45, 29), ('af', 2133, 'AF', 45, 29),
+    ('zoom_tele', 2136, 'TELE', 45, 29), ('zoom_wide', 2139, 'WIDE', 45, 29),
+]
+LOOKS = ('up', 'down', 'disabled')
+
+
+def source_art(out):
+    """The data source's icon, its button bitmaps and the script that names them."""
+    write_ico(out / 'app.ico', [render(s, shape_camera) for s in (16, 32, 48)])
+    lines = ['// Drawn by res/draw_resources.py.']
+    for stem, first, label, width, height in SOURCE_BUTTONS:
+        for offset, look in enumerate(LOOKS):
+            name = 'source_%s_%s.bmp' % (stem, look)
+            write_bmp(out / name, bevelled_key(label, width, height, look))
+            lines.append('%d BITMAP "%s"' % (first + offset, name))
+    (out / 'buttons.rc').write_text('\n'.join(lines) + '\n')
 
 
 # ---------------------------------------------------------------- line kinds
@@ -678,6 +716,9 @@ def icons():
 def main():
     out = Path(sys.argv[1])
     out.mkdir(parents=True, exist_ok=True)
+    if sys.argv[2:] == ['twain']:
+        source_art(out)
+        return
     for name, shape, sizes in icons():
         write_ico(out / name, [render(s, shape) for s in sizes])
     for name, art, hotspot in cursors():

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds the x64 benchmarks and runs them under Wine:
-#   DecodeBench  decode frames per second of a camera frame at 1/1, 1/2 and 1/4
-#                through each codec library and the built-in coder;
-#   LiveBench    the live monitor's frames per second at each scale and in full
-#                screen beside decode-only and draw-only times, and the CPU the
-#                process uses with the camera paced at 30 frames per second.
+#   DecodeBench         decode frames per second of a camera frame at 1/1, 1/2
+#                       and 1/4 through each codec library and the built-in coder;
+#   LiveBench           the live monitor's frames per second at each scale and in
+#                       full screen beside decode-only and draw-only times, and
+#                       the CPU the process uses with the camera paced at 30 fps;
+#   TwainTransferBench  a TWAIN memory transfer of one picture.
 # tools/bench.sh [BUILD_DIR]   (default build/x64). Run it on an idle machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,9 +13,10 @@ build=${1:-build/x64}
 if [ ! -f "$build/build.ninja" ]; then
   if [ "$build" = build/x64 ]; then cmake --preset x64; else echo "bench.sh: $build is not configured" >&2; exit 2; fi
 fi
-cmake --build "$build" --target DecodeBench LiveBench
+cmake --build "$build" --target DecodeBench LiveBench TwainTransferBench
 "$build/wine-run" --start
 trap '"$build/wine-run" --stop' EXIT
-"$build/wine-run" "$build/bin/DecodeBench.exe"
-echo
-"$build/wine-run" "$build/bin/LiveBench.exe"
+for bench in DecodeBench LiveBench TwainTransferBench; do
+  "$build/wine-run" "$build/bin/$bench.exe"
+  echo
+done

@@ -1,0 +1,171 @@
+// Dialog 2000 driven as a user would: its buttons, the camera leaving and
+// coming back, the preview thread, and what reaches the application.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "TwainHost.h"
+
+using namespace twain_test;
+
+namespace {
+
+constexpr int kTransfer = 3, kClose = 2, kPlay = 5, kStop = 6, kStill = 2011, kPreview = 2013;
+constexpr int kIrisOpen = 2004, kAutoFocus = 2008, kIrisNormal = 2012;
+
+BOOL CALLBACK MatchSourceDialog(HWND hwnd, LPARAM param) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    wchar_t caption[64] = {};
+    ::GetWindowTextW(hwnd, caption, 64);
+    if (pid != ::GetCurrentProcessId() || std::wstring(caption) != L"Korvo Document Camera TWAIN") return TRUE;
+    *reinterpret_cast<HWND*>(param) = hwnd;
+    return FALSE;
+}
+
+HWND FindSourceDialog() {
+    HWND found = nullptr;
+    ::EnumWindows(MatchSourceDialog, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+class SourceDialog : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(source_.Open(), TWRC_SUCCESS);
+        ASSERT_EQ(source_.Enable(true), TWRC_SUCCESS);
+        dialog_ = FindSourceDialog();
+        ASSERT_NE(dialog_, nullptr);
+    }
+
+    void Click(int id) { ::SendMessageW(dialog_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+    bool Enabled(int id) { return ::IsWindowEnabled(::GetDlgItem(dialog_, id)) != FALSE; }
+    LONG Frames() { return camera_.control().Counters().frames; }
+    // Preview until the camera has served `n` more pictures.
+    bool PreviewFrames(LONG n) {
+        LONG before = Frames();
+        Click(kPlay);
+        return PumpUntil([&] { return Frames() >= before + n; });
+    }
+
+    CameraCopy camera_;
+    BoxWatcher boxes_;
+    LoadedSource source_;
+    HWND dialog_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(SourceDialog, PlayThenStopLeavesTransferEnabled) {
+    EXPECT_FALSE(Enabled(kTransfer)) << "nothing to transfer yet";
+    ASSERT_TRUE(PreviewFrames(2));
+    EXPECT_FALSE(Enabled(kPlay));
+    EXPECT_FALSE(Enabled(kStill));
+    EXPECT_TRUE(Enabled(kStop));
+    EXPECT_FALSE(Enabled(kTransfer));
+    Click(kStop);
+    Pump(200);
+    EXPECT_TRUE(Enabled(kPlay));
+    EXPECT_TRUE(Enabled(kStill));
+    EXPECT_FALSE(Enabled(kStop));
+    EXPECT_TRUE(Enabled(kTransfer));
+}
+
+TEST_F(SourceDialog, PreviewPaintsThePicture) {
+    ASSERT_TRUE(PreviewFrames(3));
+    Click(kStop);
+    Pump(300);
+    HWND area = ::GetDlgItem(dialog_, kPreview);
+    RECT r;
+    ::GetClientRect(area, &r);
+    HDC dc = ::GetDC(area);
+    COLORREF centre = ::GetPixel(dc, r.right / 2, r.bottom / 2);
+    ::ReleaseDC(area, dc);
+    EXPECT_NE(centre, RGB(0, 0, 0)) << "the test card, not the empty area";
+}
+
+TEST_F(SourceDialog, StillThenTransferAnnouncesOnce) {
+    Click(kStill);
+    ASSERT_TRUE(Enabled(kTransfer));
+    Click(kTransfer);
+    Click(kTransfer);
+    Pump(200);
+    EXPECT_EQ(ManagerMessages(), std::vector<TW_UINT16>{MSG_XFERREADY});
+    TW_IMAGEINFO info{};
+    EXPECT_EQ(source_.Call(DG_IMAGE, DAT_IMAGEINFO, MSG_GET, &info), TWRC_SUCCESS) << "state 6";
+    EXPECT_EQ(info.ImageWidth, 1024);
+}
+
+TEST_F(SourceDialog, CloseAsksTheApplicationToClose) {
+    Click(kClose);
+    EXPECT_EQ(ManagerMessages(), std::vector<TW_UINT16>{MSG_CLOSEDSREQ});
+}
+
+TEST_F(SourceDialog, CameraUnpluggedWhilePreviewingAndBack) {
+    ASSERT_TRUE(PreviewFrames(1));
+    ASSERT_TRUE(camera_.control().Unplug());
+    ASSERT_TRUE(PumpUntil([&] { return !Enabled(kStop) && !Enabled(kPlay); }));
+    EXPECT_FALSE(Enabled(kStill));
+    ASSERT_TRUE(camera_.control().Plug());
+    ASSERT_TRUE(PumpUntil([&] { return Enabled(kPlay); }));
+    EXPECT_TRUE(Enabled(kStill));
+    EXPECT_FALSE(Enabled(kStop));
+    Click(kStill);
+    EXPECT_TRUE(Enabled(kTransfer)) << "the camera was opened again";
+}
+
+TEST_F(SourceDialog, ThreeFailedRequestsEndThePreviewWithOneMessage) {
+    ASSERT_TRUE(PreviewFrames(1));
+    camera_.control().FailResponses(3);
+    ASSERT_TRUE(PumpUntil([&] { return Enabled(kPlay); }));
+    Pump(500);
+    EXPECT_EQ(boxes_.texts(), std::vector<std::wstring>{L"Unable to acquire live-monitor image."});
+    EXPECT_FALSE(Enabled(kStop));
+    EXPECT_FALSE(Enabled(kTransfer));
+}
+
+TEST_F(SourceDialog, DisableWhilePreviewingEndsThePreviewThread) {
+    ASSERT_TRUE(PreviewFrames(1));
+    ASSERT_EQ(source_.Disable(), TWRC_SUCCESS);
+    EXPECT_EQ(FindSourceDialog(), nullptr);
+    LONG requests = camera_.control().Counters().requests;
+    Pump(600);
+    EXPECT_EQ(camera_.control().Counters().requests, requests);
+    EXPECT_EQ(source_.Enable(true), TWRC_SUCCESS) << "state 4 again";
+}
+
+TEST_F(SourceDialog, CameraKeysMoveWhileHeldAndFocusOnRelease) {
+    auto pressAndRelease = [&](int id) {
+        HWND key = ::GetDlgItem(dialog_, id);
+        ::SendMessageW(key, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+        ::SendMessageW(key, WM_LBUTTONUP, 0, 0);
+    };
+    LONG before = camera_.control().RequestsLogged();
+    pressAndRelease(kIrisOpen);
+    pressAndRelease(kAutoFocus);
+    pressAndRelease(kIrisNormal);
+    std::vector<std::pair<uint16_t, uint32_t>> sent;
+    ASSERT_TRUE(PumpUntil([&] { return camera_.control().RequestsLogged() >= before + 4; }));
+    for (const standin::LoggedRequest& r : camera_.control().RecentRequests(before))
+        sent.emplace_back(r.command, r.parameter);
+    EXPECT_EQ(sent, (std::vector<std::pair<uint16_t, uint32_t>>{{0xE2, 2}, {0xE2, 4}, {0xE1, 0}, {0xE2, 5}}));
+}
+
+TEST_F(SourceDialog, DialogMessagesAreTheSources) {
+    MSG msg{};
+    msg.hwnd = dialog_;
+    msg.message = WM_KEYDOWN;
+    msg.wParam = VK_TAB;
+    TW_EVENT event{&msg, 0xFFFF};
+    EXPECT_EQ(source_.Call(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event), TWRC_DSEVENT);
+    EXPECT_EQ(event.TWMessage, MSG_NULL);
+}
+
+// Not a check: keeps the dialog previewing (PREVIEW_SECONDS, default 10) so the
+// display can be photographed; run with --gtest_also_run_disabled_tests.
+TEST_F(SourceDialog, DISABLED_PreviewForAScreenshot) {
+    ::SetWindowPos(dialog_, HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE);
+    ASSERT_TRUE(PreviewFrames(2));
+    const char* seconds = std::getenv("PREVIEW_SECONDS");
+    Pump(1000 * (seconds ? std::atoi(seconds) : 10));
+}

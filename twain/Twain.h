@@ -1,0 +1,268 @@
+#pragma once
+// The TWAIN 1.9 declarations the data source uses, plus the TWAIN 2 entry-point
+// triplet through which 64-bit source managers tell a source where they are.
+// Every structure is packed on 2-byte boundaries, as the standard's header
+// does on Windows: hosts and managers lay them out that way.
+#include <windows.h>
+
+#include <cstdint>
+
+using TW_INT8 = int8_t;
+using TW_INT16 = int16_t;
+using TW_INT32 = int32_t;
+using TW_UINT8 = uint8_t;
+using TW_UINT16 = uint16_t;
+using TW_UINT32 = uint32_t;
+using TW_BOOL = uint16_t;
+using TW_HANDLE = HANDLE;
+using TW_MEMREF = void*;
+using TW_STR32 = char[34];
+using TW_STR255 = char[256];
+
+#pragma pack(push, 2)
+
+struct TW_FIX32 {
+    TW_INT16 Whole;
+    TW_UINT16 Frac;
+};
+
+struct TW_VERSION {
+    TW_UINT16 MajorNum;
+    TW_UINT16 MinorNum;
+    TW_UINT16 Language;
+    TW_UINT16 Country;
+    TW_STR32 Info;
+};
+
+struct TW_IDENTITY {
+    TW_UINT32 Id;
+    TW_VERSION Version;
+    TW_UINT16 ProtocolMajor;
+    TW_UINT16 ProtocolMinor;
+    TW_UINT32 SupportedGroups;
+    TW_STR32 Manufacturer;
+    TW_STR32 ProductFamily;
+    TW_STR32 ProductName;
+};
+
+struct TW_CAPABILITY {
+    TW_UINT16 Cap;
+    TW_UINT16 ConType;
+    TW_HANDLE hContainer;
+};
+
+struct TW_ONEVALUE {
+    TW_UINT16 ItemType;
+    TW_UINT32 Item;
+};
+
+struct TW_ENUMERATION {
+    TW_UINT16 ItemType;
+    TW_UINT32 NumItems;
+    TW_UINT32 CurrentIndex;
+    TW_UINT32 DefaultIndex;
+    TW_UINT8 ItemList[1];
+};
+
+struct TW_EVENT {
+    TW_MEMREF pEvent;
+    TW_UINT16 TWMessage;
+};
+
+struct TW_STATUS {
+    TW_UINT16 ConditionCode;
+    TW_UINT16 Reserved;
+};
+
+struct TW_USERINTERFACE {
+    TW_BOOL ShowUI;
+    TW_BOOL ModalUI;
+    TW_HANDLE hParent;
+};
+
+struct TW_PENDINGXFERS {
+    TW_UINT16 Count;
+    TW_UINT32 Reserved;
+};
+
+struct TW_SETUPMEMXFER {
+    TW_UINT32 MinBufSize;
+    TW_UINT32 MaxBufSize;
+    TW_UINT32 Preferred;
+};
+
+struct TW_SETUPFILEXFER {
+    TW_STR255 FileName;
+    TW_UINT16 Format;
+    TW_INT16 VRefNum;
+};
+
+struct TW_MEMORY {
+    TW_UINT32 Flags;
+    TW_UINT32 Length;
+    TW_MEMREF TheMem;
+};
+
+struct TW_IMAGEMEMXFER {
+    TW_UINT16 Compression;
+    TW_UINT32 BytesPerRow;
+    TW_UINT32 Columns;
+    TW_UINT32 Rows;
+    TW_UINT32 XOffset;
+    TW_UINT32 YOffset;
+    TW_UINT32 BytesWritten;
+    TW_MEMORY Memory;
+};
+
+struct TW_IMAGEINFO {
+    TW_FIX32 XResolution;
+    TW_FIX32 YResolution;
+    TW_INT32 ImageWidth;
+    TW_INT32 ImageLength;
+    TW_INT16 SamplesPerPixel;
+    TW_INT16 BitsPerSample[8];
+    TW_INT16 BitsPerPixel;
+    TW_BOOL Planar;
+    TW_INT16 PixelType;
+    TW_UINT16 Compression;
+};
+
+using DSMENTRYPROC = TW_UINT16(__stdcall*)(TW_IDENTITY* origin, TW_IDENTITY* dest, TW_UINT32 dg, TW_UINT16 dat,
+                                           TW_UINT16 msg, TW_MEMREF data);
+
+struct TW_ENTRYPOINT {
+    TW_UINT32 Size;
+    DSMENTRYPROC DSM_Entry;
+    TW_HANDLE(__stdcall* DSM_MemAllocate)(TW_UINT32);
+    void(__stdcall* DSM_MemFree)(TW_HANDLE);
+    TW_MEMREF(__stdcall* DSM_MemLock)(TW_HANDLE);
+    void(__stdcall* DSM_MemUnlock)(TW_HANDLE);
+};
+
+#pragma pack(pop)
+
+static_assert(sizeof(TW_IDENTITY) == 156, "TW_IDENTITY is 156 bytes in every TWAIN host");
+static_assert(sizeof(TW_ONEVALUE) == 6, "2-byte packing");
+static_assert(sizeof(TW_ENUMERATION) == 16, "2-byte packing");
+static_assert(sizeof(TW_IMAGEINFO) == 42, "2-byte packing");
+static_assert(sizeof(TW_SETUPFILEXFER) == 260, "2-byte packing");
+static_assert(sizeof(TW_CAPABILITY) == 4 + sizeof(void*), "2-byte packing");
+
+using DSENTRYPROC = TW_UINT16(__stdcall*)(TW_IDENTITY* origin, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg,
+                                          TW_MEMREF data);
+
+// Return codes.
+constexpr TW_UINT16 TWRC_SUCCESS = 0;
+constexpr TW_UINT16 TWRC_FAILURE = 1;
+constexpr TW_UINT16 TWRC_CHECKSTATUS = 2;
+constexpr TW_UINT16 TWRC_CANCEL = 3;
+constexpr TW_UINT16 TWRC_DSEVENT = 4;
+constexpr TW_UINT16 TWRC_NOTDSEVENT = 5;
+constexpr TW_UINT16 TWRC_XFERDONE = 6;
+
+// Condition codes.
+constexpr TW_UINT16 TWCC_SUCCESS = 0;
+constexpr TW_UINT16 TWCC_BUMMER = 1;
+constexpr TW_UINT16 TWCC_LOWMEMORY = 2;
+constexpr TW_UINT16 TWCC_NODS = 3;
+constexpr TW_UINT16 TWCC_MAXCONNECTIONS = 4;
+constexpr TW_UINT16 TWCC_OPERATIONERROR = 5;
+constexpr TW_UINT16 TWCC_BADCAP = 6;
+constexpr TW_UINT16 TWCC_BADPROTOCOL = 9;
+constexpr TW_UINT16 TWCC_BADVALUE = 10;
+constexpr TW_UINT16 TWCC_SEQERROR = 11;
+constexpr TW_UINT16 TWCC_CAPUNSUPPORTED = 13;
+constexpr TW_UINT16 TWCC_CAPBADOPERATION = 14;
+
+// Data groups.
+constexpr TW_UINT32 DG_CONTROL = 0x0001;
+constexpr TW_UINT32 DG_IMAGE = 0x0002;
+constexpr TW_UINT32 DG_AUDIO = 0x0004;
+
+// Data argument types.
+constexpr TW_UINT16 DAT_NULL = 0x0000;
+constexpr TW_UINT16 DAT_CAPABILITY = 0x0001;
+constexpr TW_UINT16 DAT_EVENT = 0x0002;
+constexpr TW_UINT16 DAT_IDENTITY = 0x0003;
+constexpr TW_UINT16 DAT_PARENT = 0x0004;
+constexpr TW_UINT16 DAT_PENDINGXFERS = 0x0005;
+constexpr TW_UINT16 DAT_SETUPMEMXFER = 0x0006;
+constexpr TW_UINT16 DAT_SETUPFILEXFER = 0x0007;
+constexpr TW_UINT16 DAT_STATUS = 0x0008;
+constexpr TW_UINT16 DAT_USERINTERFACE = 0x0009;
+constexpr TW_UINT16 DAT_XFERGROUP = 0x000a;
+constexpr TW_UINT16 DAT_ENTRYPOINT = 0x0403;
+constexpr TW_UINT16 DAT_IMAGEINFO = 0x0101;
+constexpr TW_UINT16 DAT_IMAGELAYOUT = 0x0102;
+constexpr TW_UINT16 DAT_IMAGEMEMXFER = 0x0103;
+constexpr TW_UINT16 DAT_IMAGENATIVEXFER = 0x0104;
+constexpr TW_UINT16 DAT_IMAGEFILEXFER = 0x0105;
+constexpr TW_UINT16 DAT_CIECOLOR = 0x0106;
+constexpr TW_UINT16 DAT_GRAYRESPONSE = 0x0107;
+constexpr TW_UINT16 DAT_RGBRESPONSE = 0x0108;
+constexpr TW_UINT16 DAT_JPEGCOMPRESSION = 0x0109;
+constexpr TW_UINT16 DAT_PALETTE8 = 0x010a;
+
+// Messages.
+constexpr TW_UINT16 MSG_NULL = 0x0000;
+constexpr TW_UINT16 MSG_GET = 0x0001;
+constexpr TW_UINT16 MSG_GETCURRENT = 0x0002;
+constexpr TW_UINT16 MSG_GETDEFAULT = 0x0003;
+constexpr TW_UINT16 MSG_SET = 0x0006;
+constexpr TW_UINT16 MSG_RESET = 0x0007;
+constexpr TW_UINT16 MSG_XFERREADY = 0x0101;
+constexpr TW_UINT16 MSG_CLOSEDSREQ = 0x0102;
+constexpr TW_UINT16 MSG_OPENDS = 0x0401;
+constexpr TW_UINT16 MSG_CLOSEDS = 0x0402;
+constexpr TW_UINT16 MSG_DISABLEDS = 0x0501;
+constexpr TW_UINT16 MSG_ENABLEDS = 0x0502;
+constexpr TW_UINT16 MSG_PROCESSEVENT = 0x0601;
+constexpr TW_UINT16 MSG_ENDXFER = 0x0701;
+
+// Containers.
+constexpr TW_UINT16 TWON_ARRAY = 3;
+constexpr TW_UINT16 TWON_ENUMERATION = 4;
+constexpr TW_UINT16 TWON_ONEVALUE = 5;
+constexpr TW_UINT16 TWON_RANGE = 6;
+
+// Item types.
+constexpr TW_UINT16 TWTY_INT8 = 0x0000;
+constexpr TW_UINT16 TWTY_INT16 = 0x0001;
+constexpr TW_UINT16 TWTY_INT32 = 0x0002;
+constexpr TW_UINT16 TWTY_UINT8 = 0x0003;
+constexpr TW_UINT16 TWTY_UINT16 = 0x0004;
+constexpr TW_UINT16 TWTY_UINT32 = 0x0005;
+constexpr TW_UINT16 TWTY_BOOL = 0x0006;
+constexpr TW_UINT16 TWTY_FIX32 = 0x0007;
+constexpr TW_UINT16 TWTY_FRAME = 0x0008;
+constexpr TW_UINT16 TWTY_STR32 = 0x0009;
+constexpr TW_UINT16 TWTY_STR255 = 0x000c;
+
+// Capabilities and their values.
+constexpr TW_UINT16 CAP_XFERCOUNT = 0x0001;
+constexpr TW_UINT16 ICAP_PIXELTYPE = 0x0101;
+constexpr TW_UINT16 ICAP_UNITS = 0x0102;
+constexpr TW_UINT16 ICAP_XFERMECH = 0x0103;
+constexpr TW_UINT16 ICAP_PIXELFLAVOR = 0x111f;
+constexpr TW_UINT16 ICAP_BITDEPTH = 0x112b;
+
+constexpr TW_UINT16 TWQC_GET = 0x0001;
+constexpr TW_UINT16 TWQC_SET = 0x0002;
+constexpr TW_UINT16 TWQC_GETDEFAULT = 0x0004;
+constexpr TW_UINT16 TWQC_GETCURRENT = 0x0008;
+constexpr TW_UINT16 TWQC_RESET = 0x0010;
+
+constexpr TW_UINT16 TWSX_NATIVE = 0;
+constexpr TW_UINT16 TWSX_FILE = 1;
+constexpr TW_UINT16 TWSX_MEMORY = 2;
+constexpr TW_UINT16 TWUN_INCHES = 0;
+constexpr TW_UINT16 TWUN_PIXELS = 5;
+constexpr TW_UINT16 TWPT_BW = 0;
+constexpr TW_UINT16 TWPT_GRAY = 1;
+constexpr TW_UINT16 TWPT_RGB = 2;
+constexpr TW_UINT16 TWPF_CHOCOLATE = 0;
+constexpr TW_UINT16 TWPF_VANILLA = 1;
+constexpr TW_UINT16 TWFF_BMP = 2;
+constexpr TW_UINT16 TWCP_NONE = 0;
+constexpr TW_UINT16 TWLG_USA = 13;
+constexpr TW_UINT16 TWCY_USA = 1;
