@@ -1,5 +1,6 @@
 #include "VexaDialog.h"
 
+#include <algorithm>
 #include <new>
 
 #include "BitmapButton.h"
@@ -56,8 +57,24 @@ bool CVexaDialog::Create(CMainFrame& frame) {
 
 bool CVexaDialog::IsVisible() const { return hwnd() && ::IsWindowVisible(hwnd()); }
 
+// The first time at the workspace's top right, clear of the menu and the
+// toolbar and of the picture windows that start at the top left; from then
+// on wherever the user left it.
+void CVexaDialog::PlaceFirstTime() {
+    if (placed_ || !frame_ || !frame_->mdiClient()) return;
+    placed_ = true;
+    RECT work{}, panel{};
+    ::GetWindowRect(frame_->mdiClient(), &work);
+    ::GetWindowRect(hwnd(), &panel);
+    constexpr int kMargin = 8;
+    const int width = panel.right - panel.left;
+    const int x = std::max<int>(work.left + kMargin, work.right - kMargin - width - ::GetSystemMetrics(SM_CXVSCROLL));
+    ::SetWindowPos(hwnd(), nullptr, x, work.top + kMargin, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void CVexaDialog::ShowPanel() {
     if (!hwnd()) return;
+    PlaceFirstTime();
     if (::IsIconic(hwnd())) ::ShowWindow(hwnd(), SW_RESTORE);
     ::SetWindowPos(hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ::ShowWindow(hwnd(), SW_SHOW);

@@ -30,7 +30,8 @@ public:
 
     bool IsVisible() const;
     // Restores it when minimised, puts it back in the normal z-order without
-    // moving or activating it, and shows it where it was.
+    // moving or activating it, and shows it where it was (the first time at
+    // the top right of the workspace).
     void ShowPanel();
     void HidePanel();
     // Above all other windows (for the full-screen picture) or not; never moves or activates it.
@@ -47,11 +48,13 @@ protected:
 
 private:
     void OnClose();
+    void PlaceFirstTime();
     void ReleaseKeyCapture();
     void Paint(HDC dc);
 
     device::IDeviceControl* device_;
     CMainFrame* frame_ = nullptr;
+    bool placed_ = false;
     fw::GdiObject background_;
     CVexaButton keys_[kKeyCount];
 };

@@ -163,7 +163,15 @@ TEST_F(RemoteControlTest, HeldMovementStopsWhenTheKeyLosesTheMouse) {
     EXPECT_TRUE(AllResponsesBack());
 }
 
-TEST_F(RemoteControlTest, CloseBoxHidesThePanelWhichComesBackWhereItWas) {
+TEST_F(RemoteControlTest, FirstShownAtTheWorkspaceTopRightThenWhereItWasLeft) {
+    RECT work, first;
+    ::GetWindowRect(mainFrame()->mdiClient(), &work);
+    ::GetWindowRect(panel->hwnd(), &first);
+    // Inside the workspace, so neither the menu nor the toolbar is covered.
+    EXPECT_GE(first.top, work.top);
+    EXPECT_GT(first.left, (work.left + work.right) / 2);
+    EXPECT_LE(first.right, work.right);
+
     struct Case {
         const char* name;
         UINT msg;
@@ -174,6 +182,7 @@ TEST_F(RemoteControlTest, CloseBoxHidesThePanelWhichComesBackWhereItWas) {
         {"close box", WM_SYSCOMMAND, SC_CLOSE},
         {"escape", WM_COMMAND, IDCANCEL},
     };
+    // Where the user moved it, not where it first came.
     ::SetWindowPos(panel->hwnd(), nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     RECT shown;
     ::GetWindowRect(panel->hwnd(), &shown);
