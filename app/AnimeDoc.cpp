@@ -1,9 +1,18 @@
 #include "AnimeDoc.h"
 
+#include "ViewData.h"
+
 CAnimeDoc::CAnimeDoc() : CPictureDoc(L"CAnimeDoc::CreateViewData") {}
 
 CAnimeDoc::~CAnimeDoc() = default;
 
-int CAnimeDoc::LoadPicture(const void* data, DWORD length, int scaleDenominator) {
-    return viewData() ? viewData()->LoadPicture(data, length, scaleDenominator) : 0;
+int CAnimeDoc::DecodeFrame(const void* data, DWORD length, int scaleDenominator, PictureRecord* frame) {
+    return viewData() ? viewData()->DecodeJpeg(nullptr, data, length, scaleDenominator, frame) : 0;
+}
+
+int CAnimeDoc::SetFrame(int decoded, PictureRecord& frame) {
+    if (viewData()) return viewData()->SetDecodedPicture(decoded, frame);
+    if (frame.bitmap) ::DeleteObject(frame.bitmap);
+    frame.bitmap = nullptr;
+    return 0;
 }

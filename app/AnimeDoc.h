@@ -4,6 +4,7 @@
 // unsaved change.
 #include <windows.h>
 
+#include "BitmapFile.h"
 #include "PictureDoc.h"
 
 class CAnimeDoc : public CPictureDoc {
@@ -11,6 +12,10 @@ public:
     CAnimeDoc();
     ~CAnimeDoc() override;
 
-    // One JPEG frame, reduced by `scaleDenominator` while decoding.
-    int LoadPicture(const void* data, DWORD length, int scaleDenominator);
+    // One JPEG frame, reduced by `scaleDenominator` while decoding, in two
+    // steps: decoding into `frame` needs no lock; putting it in place of the
+    // present picture (`decoded` as DecodeFrame returned) is done under the
+    // view's picture lock. 1 on success.
+    int DecodeFrame(const void* data, DWORD length, int scaleDenominator, PictureRecord* frame);
+    int SetFrame(int decoded, PictureRecord& frame);
 };

@@ -259,13 +259,22 @@ void CAnimeView::OnResizeDC(int width, int height) {
 
 int CAnimeView::LoadPicture(const void* data, DWORD length, int* outcome) {
     const wchar_t* src = L"CAnimeView::LoadPicture";
+    const int scale = decodeScale_;
+    // Decoded before the picture lock is taken, so that painting waits for
+    // the lock only while the new picture is put in place and drawn.
+    PictureRecord fresh;
+    const int decoded = doc_ ? doc_->DecodeFrame(data, length, scale, &fresh) : 0;
     int result = kNotDecodable;
     bool repaint = false;
     {
         Guard guard(lock_);
-        const int scale = decodeScale_;
         const int oldWidth = doc_ ? doc_->GetPictureWidth() : 0;
-        if (!doc_ || !doc_->LoadPicture(data, length, scale)) {
+        if (decoded && scale != decodeScale_) {
+            // The scale changed meanwhile and the kept frame is shown at the
+            // new one already; this frame would only bring the old one back.
+            if (fresh.bitmap) ::DeleteObject(fresh.bitmap);
+            result = kShown;
+        } else if (!doc_ || !doc_->SetFrame(decoded, fresh)) {
             WriteTraceLogStep(kTraceApp, src, L"LoadPicture()");
         } else {
             if (doc_->GetPictureWidth() != oldWidth) {

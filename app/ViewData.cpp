@@ -1,5 +1,7 @@
 #include "ViewData.h"
 
+#include <utility>
+
 #include "JpegCoder.h"
 #include "PathName.h"
 #include "PictavoApp.h"
@@ -73,6 +75,17 @@ int CViewData::LoadPicture(const void* data, DWORD length, int scaleDenominator)
     LoadLock lock(*this);
     DeletePicture();
     return FinishLoad(DecodeJpeg(nullptr, data, length, scaleDenominator, &picture_), L"DecodeJpeg()");
+}
+
+int CViewData::SetDecodedPicture(int result, PictureRecord& picture) {
+    fw::GdiObject decoded(std::exchange(picture.bitmap, nullptr));
+    LoadLock lock(*this);
+    DeletePicture();
+    if (result && decoded) {
+        picture_ = picture;
+        picture_.bitmap = static_cast<HBITMAP>(decoded.release());
+    }
+    return FinishLoad(result && picture_.bitmap ? result : 0, L"DecodeJpeg()");
 }
 
 int CViewData::DecodeJpeg(const wchar_t* path, const void* data, DWORD length, int scaleDenominator,

@@ -27,6 +27,10 @@ public:
     // A JPEG byte block; the file name and path stay as they are.
     int LoadPicture(const void* data, DWORD length, int scaleDenominator);
     int DecodeJpeg(const wchar_t* path, const void* data, DWORD length, int scaleDenominator, PictureRecord* picture);
+    // The second half of a load whose decoding (DecodeJpeg into `picture`,
+    // which returned `result`) ran outside every lock: takes the picture over
+    // in place of the present one, or logs the failure as LoadPicture does.
+    int SetDecodedPicture(int result, PictureRecord& picture);
     int OpenBmpFile(const wchar_t* path, PictureRecord* picture);
 
     const PictureRecord& GetPicture() const { return picture_; }

@@ -171,6 +171,15 @@ TEST_F(RemoteControlTest, FirstShownAtTheWorkspaceTopRightThenWhereItWasLeft) {
     EXPECT_GE(first.top, work.top);
     EXPECT_GT(first.left, (work.left + work.right) / 2);
     EXPECT_LE(first.right, work.right);
+    // Owned by the main frame: bringing the frame forward keeps the panel above it.
+    EXPECT_EQ(::GetWindow(panel->hwnd(), GW_OWNER), mainFrame()->hwnd());
+    ::SetWindowPos(mainFrame()->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ::SetActiveWindow(mainFrame()->hwnd());
+    PumpMessages();
+    bool panelAbove = false;
+    for (HWND w = ::GetWindow(mainFrame()->hwnd(), GW_HWNDPREV); w; w = ::GetWindow(w, GW_HWNDPREV))
+        panelAbove |= w == panel->hwnd();
+    EXPECT_TRUE(panelAbove);
 
     struct Case {
         const char* name;
