@@ -117,6 +117,7 @@ struct LensCase {
     uint16_t resetCommand;
     uint32_t resetParameter;
     DWORD resetHoldMs;  // 0: a single request
+    DWORD holdMs = 700;
 };
 
 const LensCase kLensCases[] = {
@@ -124,7 +125,8 @@ const LensCase kLensCases[] = {
     {"IrisCloseDarkens", standin::kCameraIris, 3, 4, Brightness, -1, standin::kCameraIris, 5, 0},
     {"FocusNearBlurs", standin::kCameraFocus, 1, 0, Sharpness, -1, standin::kCameraAutoFocus, 0, 0},
     {"FocusFarBlurs", standin::kCameraFocus, 2, 0, Sharpness, -1, standin::kCameraAutoFocus, 0, 0},
-    {"ZoomTeleEnlarges", standin::kCameraZoom, 1, 0, Edges, -1, standin::kCameraZoom, 2, 2500},
+    // The zoom moves slowest: held longer, so that a late press under load still shows.
+    {"ZoomTeleEnlarges", standin::kCameraZoom, 1, 0, Edges, -1, standin::kCameraZoom, 2, 4000, 1500},
 };
 
 void PrintTo(const LensCase& c, std::ostream* os) { *os << c.name; }
@@ -139,7 +141,7 @@ TEST_P(LensCommands, ChangeThePictureWhileHeldAndTheResetUndoesIt) {
     double base = c.measure(*before);
 
     ASSERT_TRUE(RequestAsync(c.command, c.start));
-    ::Sleep(700);
+    ::Sleep(c.holdMs);
     ASSERT_TRUE(RequestAsync(c.command, c.stop));
     for (int i = 0; i < 2; ++i) {
         auto done = camera.WaitForCompletion();
