@@ -32,6 +32,18 @@ HGLOBAL NewContainer(size_t bytes, Fill fill) {
     return block.release();
 }
 
+// Gives the application a new container, or reports that none could be made.
+TW_UINT16 HandOver(HGLOBAL block, TW_UINT16 conType, TW_CAPABILITY& cap, TW_UINT16& condition) {
+    if (!block) {
+        condition = TWCC_LOWMEMORY;
+        return TWRC_FAILURE;
+    }
+    cap.ConType = conType;
+    cap.hContainer = block;
+    condition = TWCC_SUCCESS;
+    return TWRC_SUCCESS;
+}
+
 }  // namespace
 
 TW_UINT32 IndexOf(const std::vector<TW_UINT16>& list, TW_UINT16 value) {
@@ -99,14 +111,7 @@ TW_UINT16 CCapabilityTable::Get(const Entry& entry, TW_CAPABILITY& cap, TW_UINT1
         e->DefaultIndex = IndexOf(entry.allowed, entry.defaultValue);
         std::memcpy(e->ItemList, entry.allowed.data(), count * sizeof(TW_UINT16));
     });
-    if (!block) {
-        condition = TWCC_LOWMEMORY;
-        return TWRC_FAILURE;
-    }
-    cap.ConType = TWON_ENUMERATION;
-    cap.hContainer = block;
-    condition = TWCC_SUCCESS;
-    return TWRC_SUCCESS;
+    return HandOver(block, TWON_ENUMERATION, cap, condition);
 }
 
 TW_UINT16 CCapabilityTable::GetCurrent(const Entry& entry, TW_CAPABILITY& cap, TW_UINT16& condition) const {
@@ -115,14 +120,7 @@ TW_UINT16 CCapabilityTable::GetCurrent(const Entry& entry, TW_CAPABILITY& cap, T
         one->ItemType = TWTY_UINT16;
         one->Item = entry.current;
     });
-    if (!block) {
-        condition = TWCC_LOWMEMORY;
-        return TWRC_FAILURE;
-    }
-    cap.ConType = TWON_ONEVALUE;
-    cap.hContainer = block;
-    condition = TWCC_SUCCESS;
-    return TWRC_SUCCESS;
+    return HandOver(block, TWON_ONEVALUE, cap, condition);
 }
 
 TW_UINT16 CCapabilityTable::Set(Entry& entry, const TW_CAPABILITY& cap, TW_UINT16& condition) {
