@@ -1,4 +1,5 @@
 #include "AnimeView.h"
+#include "ScrollMath.h"
 
 #include <windowsx.h>
 
@@ -27,12 +28,6 @@ bool resettingScrollBars = false;
 
 HCURSOR AppCursor(UINT id) { return ::LoadCursorW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)); }
 
-SCROLLINFO ScrollInfo(UINT mask) {
-    SCROLLINFO si{};
-    si.cbSize = sizeof(si);
-    si.fMask = mask;
-    return si;
-}
 
 }  // namespace
 
@@ -477,10 +472,10 @@ void CAnimeView::OnScroll(int bar, UINT code) {
 }
 
 int CAnimeView::SetScrollInfo(int bar, int position) {
-    SCROLLINFO si = ScrollInfo(SIF_POS);
+    SCROLLINFO si = fw::ScrollInfo(SIF_POS);
     si.nPos = position;
     ::SetScrollInfo(hwnd(), bar, &si, TRUE);
-    SCROLLINFO now = ScrollInfo(SIF_POS);
+    SCROLLINFO now = fw::ScrollInfo(SIF_POS);
     if (!::GetScrollInfo(hwnd(), bar, &now)) {
         WriteTraceLogStep(kTraceApp, L"CAnimeView::SetScrollInfo", L"CWnd::SetScrollInfo()");
         PostFailure(IDS_INTERNAL_ERROR);

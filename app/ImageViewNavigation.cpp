@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ControlDialog.h"
+#include "ScrollMath.h"
 #include "ImageDoc.h"
 #include "ImageMath.h"
 #include "ImageView.h"
@@ -18,13 +19,6 @@ namespace {
 // Setting a scroll bar can resize the client area, whose WM_SIZE comes back
 // into the scroll-bar code; one flag for all views, as they share the thread.
 bool settingScrollBars = false;
-
-SCROLLINFO ScrollInfo(UINT mask) {
-    SCROLLINFO si{};
-    si.cbSize = sizeof(si);
-    si.fMask = mask;
-    return si;
-}
 
 // Selections this small are taken for a click, not a rectangle.
 constexpr int kTinySelection = 2;
@@ -92,7 +86,7 @@ void CImageView::SelectAreaZoom() {
     SetScrollBars();
     const int bars[2] = {SB_HORZ, SB_VERT};
     for (int i = 0; i < 2; ++i) {
-        SCROLLINFO si = ScrollInfo(SIF_ALL);
+        SCROLLINFO si = fw::ScrollInfo(SIF_ALL);
         ::GetScrollInfo(hwnd(), bars[i], &si);
         int position = static_cast<int>(static_cast<int>(anchor[i] / old) * zoom);
         position = LimitScrollPosition(position, si.nMin, si.nMax, static_cast<int>(si.nPage));
@@ -138,10 +132,10 @@ int CImageView::SetScrollPosition(int x, int y) {
     const int positions[2] = {x, y};
     bool shown[2] = {};
     for (int i = 0; i < 2; ++i) {
-        SCROLLINFO si = ScrollInfo(SIF_POS);
+        SCROLLINFO si = fw::ScrollInfo(SIF_POS);
         si.nPos = positions[i];
         ::SetScrollInfo(hwnd(), bars[i], &si, TRUE);
-        SCROLLINFO now = ScrollInfo(SIF_ALL);
+        SCROLLINFO now = fw::ScrollInfo(SIF_ALL);
         if (!::GetScrollInfo(hwnd(), bars[i], &now)) {
             WriteTraceLogStep(kTraceApp, src, L"CWnd::GetScrollInfo()");
             ShowAppMessage(IDS_INTERNAL_ERROR, MB_OK | MB_ICONERROR);

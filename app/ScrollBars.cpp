@@ -1,4 +1,5 @@
 #include "ScrollBars.h"
+#include "ScrollMath.h"
 
 #include <algorithm>
 
@@ -19,9 +20,7 @@ POINT FitScrollBars(HWND window, SIZE extent, POINT wanted) {
                                           ComputeScrollBar(extent.cy, client.cy, wanted.y)};
         const int ids[2] = {SB_HORZ, SB_VERT};
         for (int i = 0; i < 2; ++i) {
-            SCROLLINFO si{};
-            si.cbSize = sizeof(si);
-            si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+            SCROLLINFO si = fw::ScrollInfo(SIF_RANGE | SIF_PAGE | SIF_POS);
             si.nMax = bars[i].maximum;
             si.nPage = static_cast<UINT>(std::max(bars[i].page, 0));
             si.nPos = bars[i].position;
@@ -41,9 +40,7 @@ int LimitDragPosition(int position, int extent, int client) {
 }
 
 bool RequestedScrollPosition(HWND window, int bar, UINT code, int& oldPosition, int& newPosition) {
-    SCROLLINFO si{};
-    si.cbSize = sizeof(si);
-    si.fMask = SIF_ALL;
+    SCROLLINFO si = fw::ScrollInfo(SIF_ALL);
     if (!::GetScrollInfo(window, bar, &si)) return false;
     int position = si.nPos;
     switch (code) {

@@ -4,6 +4,14 @@
 
 namespace fw {
 
+// A SCROLLINFO of the right size asking for `mask`.
+inline SCROLLINFO ScrollInfo(UINT mask) {
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = mask;
+    return si;
+}
+
 struct ScrollBarNeeds {
     bool horizontal = false;
     bool vertical = false;

@@ -5,15 +5,6 @@
 #include "ScrollMath.h"
 
 namespace fw {
-namespace {
-SCROLLINFO Info(UINT mask) {
-    SCROLLINFO si{};
-    si.cbSize = sizeof(si);
-    si.fMask = mask;
-    return si;
-}
-}  // namespace
-
 void ScrollView::SetScrollSizes(SIZE total, SIZE page, SIZE line) {
     total_ = {std::max(0L, total.cx), std::max(0L, total.cy)};
     page_ = page;
@@ -29,7 +20,7 @@ POINT ScrollView::scrollPosition() const {
 void ScrollView::ScrollToPosition(POINT position) {
     POINT old = scrollPosition();
     for (int bar : {SB_HORZ, SB_VERT}) {
-        SCROLLINFO si = Info(SIF_ALL);
+        SCROLLINFO si = ScrollInfo(SIF_ALL);
         if (!::GetScrollInfo(hwnd(), bar, &si)) continue;
         si.nTrackPos = bar == SB_HORZ ? position.x : position.y;
         si.fMask = SIF_POS;
@@ -66,7 +57,7 @@ void ScrollView::UpdateBars() {
 
 void ScrollView::SetBar(int bar, int total, int visible) {
     bool needed = visible < total;
-    SCROLLINFO si = Info(SIF_RANGE | SIF_PAGE | SIF_POS);
+    SCROLLINFO si = ScrollInfo(SIF_RANGE | SIF_PAGE | SIF_POS);
     si.nMin = 0;
     si.nMax = needed ? total - 1 : 0;
     si.nPage = needed ? static_cast<UINT>(std::max(1, visible)) : 1;
@@ -76,7 +67,7 @@ void ScrollView::SetBar(int bar, int total, int visible) {
 }
 
 void ScrollView::OnScroll(int bar, int code) {
-    SCROLLINFO si = Info(SIF_ALL);
+    SCROLLINFO si = ScrollInfo(SIF_ALL);
     if (!::GetScrollInfo(hwnd(), bar, &si)) return;
     LONG pageSet = bar == SB_HORZ ? page_.cx : page_.cy;
     LONG lineSet = bar == SB_HORZ ? line_.cx : line_.cy;
