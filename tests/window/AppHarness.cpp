@@ -55,6 +55,19 @@ BOOL CALLBACK MatchFullScreen(HWND hwnd, LPARAM out) {
 
 }  // namespace
 
+std::wstring Caption(HWND window) {
+    wchar_t text[300] = {};
+    ::GetWindowTextW(window, text, 300);
+    return text;
+}
+
+bool Enabled(CMainFrame* frame, UINT id, bool* checked) {
+    fw::CommandState state;
+    bool claimed = frame->RouteUpdate(id, state);
+    if (checked) *checked = state.checked.value_or(false);
+    return claimed && state.enabled;
+}
+
 HWND FindFullScreenWindow() {
     HWND found = nullptr;
     ::EnumThreadWindows(::GetCurrentThreadId(), MatchFullScreen, reinterpret_cast<LPARAM>(&found));

@@ -52,6 +52,11 @@ private:
     std::vector<Shown> shown_;
 };
 
+// The window's caption.
+std::wstring Caption(HWND window);
+// Whether the main frame's command `id` is enabled, and its check mark.
+bool Enabled(CMainFrame* frame, UINT id, bool* checked = nullptr);
+
 // The full-screen picture window among this thread's windows, or null.
 HWND FindFullScreenWindow();
 

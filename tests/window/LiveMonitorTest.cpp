@@ -17,19 +17,8 @@
 namespace {
 
 using testing_support::AppTest;
-
-bool Enabled(CMainFrame* frame, UINT id, bool* checked = nullptr) {
-    fw::CommandState state;
-    bool claimed = frame->RouteUpdate(id, state);
-    if (checked) *checked = state.checked.value_or(false);
-    return claimed && state.enabled;
-}
-
-std::wstring Caption(HWND window) {
-    wchar_t text[300] = {};
-    ::GetWindowTextW(window, text, 300);
-    return text;
-}
+using testing_support::Caption;
+using testing_support::Enabled;
 
 class LiveMonitorTest : public AppTest {
 protected:

@@ -24,12 +24,6 @@ using namespace testing_support;
 
 namespace {
 
-std::wstring Caption(HWND window) {
-    wchar_t text[300] = {};
-    ::GetWindowTextW(window, text, 300);
-    return text;
-}
-
 SIZE ClientSize(HWND window) {
     RECT rc{};
     ::GetClientRect(window, &rc);

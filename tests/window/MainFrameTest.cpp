@@ -16,6 +16,8 @@
 namespace {
 
 using testing_support::AppTest;
+using testing_support::Caption;
+using testing_support::Enabled;
 
 std::wstring StatusText(CMainFrame* frame) {
     wchar_t text[256] = {};
@@ -23,20 +25,9 @@ std::wstring StatusText(CMainFrame* frame) {
     return text;
 }
 
-bool Enabled(CMainFrame* frame, UINT id) {
-    fw::CommandState state;
-    return frame->RouteUpdate(id, state) && state.enabled;
-}
-
 int CountContaining(const std::vector<std::string>& lines, const std::string& part) {
     return static_cast<int>(std::count_if(lines.begin(), lines.end(),
                                           [&](const std::string& l) { return l.find(part) != std::string::npos; }));
-}
-
-std::wstring Caption(HWND window) {
-    wchar_t text[300] = {};
-    ::GetWindowTextW(window, text, 300);
-    return text;
 }
 
 class CameraAppTest : public AppTest {
