@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "PictavoApp.h"
+#include "shell/PictavoApp.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int showCommand) {
     CPictavoApp app;

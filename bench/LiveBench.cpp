@@ -12,14 +12,14 @@
 #include <string>
 #include <vector>
 
-#include "AnimeFrame.h"
-#include "AnimeView.h"
+#include "live/AnimeFrame.h"
+#include "live/AnimeView.h"
 #include "CameraControlClient.h"
 #include "DeviceCommand.h"
-#include "FullScreenWnd.h"
-#include "MainFrame.h"
-#include "PictavoApp.h"
-#include "ViewData.h"
+#include "picture/FullScreenWnd.h"
+#include "shell/MainFrame.h"
+#include "shell/PictavoApp.h"
+#include "picture/ViewData.h"
 #include "resource.h"
 
 namespace {

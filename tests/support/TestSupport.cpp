@@ -7,7 +7,7 @@
 #include "Handles.h"
 #include "MessageBox.h"
 #include "Strings.h"
-#include "Utilities.h"
+#include "base/Utilities.h"
 
 namespace testing_support {
 

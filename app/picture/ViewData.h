@@ -1,0 +1,75 @@
+#pragma once
+// A document's decoded picture with the display state that belongs to it:
+// zoom, rotation, scroll positions, where it came from, and the mutex that
+// keeps the live decoding thread and the user-interface thread from loading
+// into it at the same time.
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+
+#include "picture/BitmapFile.h"
+#include "Handles.h"
+
+class CViewData {
+public:
+    // Rotation menu items.
+    static constexpr UINT kRotate180 = 32777;
+    static constexpr UINT kRotateLeft90 = 32778;
+    static constexpr UINT kRotateRight90 = 32779;
+
+    CViewData();
+    virtual ~CViewData();
+    CViewData(const CViewData&) = delete;
+    CViewData& operator=(const CViewData&) = delete;
+
+    int LoadPicture(const wchar_t* path, BOOL isBmp);
+    // A JPEG byte block; the file name and path stay as they are.
+    int LoadPicture(const void* data, DWORD length, int scaleDenominator);
+    int DecodeJpeg(const wchar_t* path, const void* data, DWORD length, int scaleDenominator, PictureRecord* picture);
+    // The second half of a load whose decoding (DecodeJpeg into `picture`,
+    // which returned `result`) ran outside every lock: takes the picture over
+    // in place of the present one, or logs the failure as LoadPicture does.
+    int SetDecodedPicture(int result, PictureRecord& picture);
+    int OpenBmpFile(const wchar_t* path, PictureRecord* picture);
+
+    const PictureRecord& GetPicture() const { return picture_; }
+    // The size of the last picture loaded successfully; read without the mutex.
+    int GetWidth() const { return width_.load(); }
+    int GetHeight() const { return height_.load(); }
+
+    void SetZoom(double zoom);
+    double GetZoom() const { return zoom_; }
+    void Rotate(UINT commandId);
+    int GetRotation() const { return rotation_; }
+    void SetScrollPosition(int bar, int position);
+    int GetScrollPosition(int bar) const;
+
+    void SetFileName(const std::wstring& name) { fileName_ = name; }
+    std::wstring GetFileName() const { return fileName_; }
+    void SetFilePath(const std::wstring& path) { filePath_ = path; }
+    std::wstring GetFilePath() const { return filePath_; }
+    void SetFileType(int type) { fileType_ = type; }
+    int GetFileType() const { return fileType_; }
+
+private:
+    class LoadLock;
+    void DeletePicture();
+    // Publishes the new picture, or logs failedStep; returns result.
+    int FinishLoad(int result, const wchar_t* failedStep);
+
+    int scrollX_ = 0;
+    int scrollY_ = 0;
+    int rotation_ = 0;  // quarter turns clockwise
+    double zoom_ = 1.0;
+    PictureRecord picture_;
+    fw::GdiObject pictureOwner_;  // picture_.bitmap
+    std::atomic<int> width_{0};
+    std::atomic<int> height_{0};
+    std::wstring fileName_;
+    int fileType_ = 1;  // 1 JPEG, 2 BMP
+    fw::Handle loadMutex_;
+    std::wstring filePath_;
+    // Serialises loads in place of the mutex when it could not be created.
+    fw::CriticalSection fallbackLock_;
+};

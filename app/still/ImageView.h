@@ -1,0 +1,127 @@
+#pragma once
+// Shows one still picture at a zoom, scrolled and turned, with the user's
+// drawing over it. Four memory surfaces, each rebuilt only when something
+// upstream of it changed: base (picture), overlay (drawing, grey = none),
+// composite (both) and display (the client area as painted).
+#include <windows.h>
+
+#include <memory>
+
+#include "RectTracker.h"
+#include "View.h"
+
+class CFullScreenWnd;
+class CImageDoc;
+class IPictureHost;
+class CViewData;
+
+class CImageView : public fw::View {
+public:
+    static constexpr COLORREF kKeyColor = RGB(128, 128, 128);
+    // Initial fit after a load: 0 tries 100, 50, 25 %; 1 takes the live zoom.
+    static constexpr int kFitToFrame = 0;
+    static constexpr int kFitLiveZoom = 1;
+
+    // `host`: the main window holding the view; null in tests without one.
+    explicit CImageView(IPictureHost* host);
+    ~CImageView() override;
+
+    CImageDoc* GetDocument() const;
+
+    int LoadPicture(const wchar_t* path, BOOL isBmp);
+    int LoadPicture(const void* data, DWORD length, int fitMode);
+
+    void SetZoom(double zoom);
+    void ZoomIn();
+    void ZoomOut();
+    void ActualSize();
+    void BestFit();
+    void SelectAreaZoom();
+    int SetRotation(UINT commandId);
+    int SetScrollPosition(int x, int y);
+    int ViewFullScreen();
+    bool IsFullScreen() const;
+
+    int RenewalPicture();
+    int UpdateBaseDC(int x0, int y0, int x1, int y1);
+    void EraseArea(int x, int y, int width, int height);
+    void EraseAllArea();
+
+    bool HasSelection() const { return hasSelection_; }
+    RECT selection() const { return tracker_.rect(); }
+    void SetSelection(const RECT& rect);
+    void ClearSelection();
+
+    // The picture with its drawing in the current orientation at full size;
+    // what Save writes.
+    HBITMAP CompositeBitmap() const;
+    HDC baseDC() const;
+    HDC overlayDC() const;
+    HDC compositeDC() const;
+    HDC displayDC() const;
+
+    void OnUpdate(fw::View* sender, LPARAM hint) override;
+
+protected:
+    void OnDraw(HDC dc) override;
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    DWORD ExtraStyle() const override { return WS_HSCROLL | WS_VSCROLL; }
+    // The sunken edge the image frame allows for when it sizes itself to a picture.
+    DWORD ExtraExStyle() const override { return WS_EX_CLIENTEDGE; }
+
+private:
+    // The pointer tool of the main window; none without one.
+    UINT CurrentTool() const;
+
+    IPictureHost* host_;
+    class Surface;
+    struct Surfaces;
+
+    // What a press of the left button started.
+    struct Press {
+        POINT at{};
+        POINT last{};    // where the previous move left off
+        POINT scroll{};  // both scroll positions at the press
+        bool down = false;
+        bool pausedLive = false;  // the live requests were suspended at the press
+    };
+
+    CViewData* viewData() const;
+    double Zoom() const;
+    SIZE OrientedSize() const;
+    SIZE ZoomedSize() const;
+    SIZE ClientSize() const;
+    POINT ScrollPosition() const;
+    void UpdateViews();
+    void OffsetSelection(int dx, int dy);
+
+    int OnCreate();
+    void OnSize();
+    void OnScroll(int bar, UINT code);
+    void OnPaint();
+    bool OnSetCursor(UINT hitTest);
+    void OnLButtonDown(POINT p);
+    void OnMouseMove(WPARAM flags, POINT q);
+    void OnLButtonUp(POINT r);
+    void EndPress();
+    int MoveMouseDrag(POINT q);
+    int MoveMouseSelect(POINT q);
+    void DrawSelection(HDC dc) const;
+
+    HBITMAP CreateDIBBitmap(int width, int height);
+    int ResizeMemoryDC(Surface& surface, int width, int height, bool asDib);
+    int ConvRegistBitmap(HBITMAP picture, HBITMAP destination);
+    int DrawPicture();
+    void InitialFit(int fitMode);
+    void SetScrollBars();
+    bool RefreshDisplay();
+    int RotationPicture();
+    void CloseFullScreen();
+
+    std::unique_ptr<Surfaces> surfaces_;
+    fw::RectTracker tracker_;
+    bool hasSelection_ = false;
+    int appliedRotation_ = 0;  // quarter turns the base and overlay bitmaps have
+    Press press_;
+    std::unique_ptr<CFullScreenWnd> fullScreen_;
+};

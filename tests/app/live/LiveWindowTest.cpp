@@ -1,0 +1,371 @@
+// The live monitor's window on the real main frame, with frames handed to the
+// view on the test thread, so nothing here depends on the camera threads.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "live/AnimeDoc.h"
+#include "live/AnimeFrame.h"
+#include "live/AnimeView.h"
+#include "AppHarness.h"
+#include "DocTemplate.h"
+#include "picture/FullScreenWnd.h"
+#include "shell/MainFrame.h"
+#include "shell/PictavoApp.h"
+#include "PictureFixtures.h"
+#include "picture/ViewData.h"
+#include "resource.h"
+
+using namespace testing_support;
+
+namespace {
+
+SIZE ClientSize(HWND window) {
+    RECT rc{};
+    ::GetClientRect(window, &rc);
+    return SIZE{rc.right, rc.bottom};
+}
+
+bool HasBar(HWND window, LONG bar) { return (::GetWindowLongW(window, GWL_STYLE) & bar) != 0; }
+
+LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
+
+COLORREF PixelOf(HDC dc, int x, int y) {
+    ::GdiFlush();
+    return ::GetPixel(dc, x, y);
+}
+
+class LiveWindowTest : public AppTest {
+protected:
+    // A live window from the "Anime" template, as the main frame opens it.
+    CAnimeFrame* OpenLive() {
+        for (const auto& t : PictavoApp()->docTemplates()) {
+            if (t->GetDocString(fw::DocTemplate::FileNewName) != L"Anime") continue;
+            fw::DocTemplate::Opened opened = t->OpenNew(*mainFrame(), true);
+            PumpMessages();
+            frame_ = dynamic_cast<CAnimeFrame*>(opened.frame);
+            view_ = frame_ ? frame_->animeView() : nullptr;
+            return frame_;
+        }
+        return nullptr;
+    }
+
+    // One camera frame, decoded at the view's scale as the decode thread would.
+    int Feed(int width, int height, int* outcome = nullptr) {
+        const std::string jpeg = picture_fixtures::MakeJpeg(width, height);
+        int result = view_->LoadPicture(jpeg.data(), static_cast<DWORD>(jpeg.size()), outcome);
+        PumpMessages();
+        return result;
+    }
+
+    SIZE Picture() const {
+        CAnimeDoc* doc = frame_->animeDocument();
+        return SIZE{doc->GetPictureWidth(), doc->GetPictureHeight()};
+    }
+
+    POINT Scroll() const {
+        return POINT{::GetScrollPos(view_->hwnd(), SB_HORZ), ::GetScrollPos(view_->hwnd(), SB_VERT)};
+    }
+
+    void Drag(POINT from, POINT to) {
+        ::SendMessageW(view_->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, At(from.x, from.y));
+        ::SendMessageW(view_->hwnd(), WM_MOUSEMOVE, MK_LBUTTON, At(to.x, to.y));
+        ::SendMessageW(view_->hwnd(), WM_LBUTTONUP, 0, At(to.x, to.y));
+        PumpMessages();
+    }
+
+    bool Logged(const char* text) const {
+        for (const std::string& line : LogLines())
+            if (line.find(text) != std::string::npos) return true;
+        return false;
+    }
+
+    CAnimeFrame* frame_ = nullptr;
+    CAnimeView* view_ = nullptr;
+};
+
+TEST_F(LiveWindowTest, OpensAtTheLiveZoomAndKeepsThatSizeForItsFrames) {
+    struct Case {
+        UINT scaleCommand;
+        int denominator;
+        const wchar_t* caption;
+    } cases[] = {
+        {ID_LIVE_SCALE_50, 2, L"Live Monitor 512x384 100%"},
+        {ID_LIVE_SCALE_25, 4, L"Live Monitor 256x192 100%"},
+    };
+    for (const Case& c : cases) {
+        Command(c.scaleCommand);
+        ASSERT_NE(OpenLive(), nullptr);
+        const SIZE client{1024 / c.denominator, 768 / c.denominator};
+        view_->SetDecodeScale(c.denominator);  // as starting the threads does
+        EXPECT_EQ(ClientSize(view_->hwnd()).cx, client.cx) << c.denominator;
+        EXPECT_EQ(ClientSize(view_->hwnd()).cy, client.cy) << c.denominator;
+        EXPECT_EQ(Caption(frame_->hwnd()), c.caption);
+        EXPECT_EQ(frame_->animeDocument()->title(), L"Live Monitor");
+
+        int outcome = -1;
+        EXPECT_EQ(Feed(1024, 768, &outcome), 1);
+        EXPECT_EQ(outcome, ILiveFrameSink::kShown);
+        // Decoded already reduced, and exactly as large as the client: no bars.
+        EXPECT_EQ(Picture().cx, client.cx);
+        EXPECT_EQ(Picture().cy, client.cy);
+        EXPECT_EQ(ClientSize(view_->hwnd()).cx, client.cx);
+        EXPECT_FALSE(HasBar(view_->hwnd(), WS_HSCROLL));
+        EXPECT_FALSE(HasBar(view_->hwnd(), WS_VSCROLL));
+        EXPECT_EQ(Caption(frame_->hwnd()), c.caption);
+        ::SendMessageW(frame_->hwnd(), WM_CLOSE, 0, 0);
+        PumpMessages();
+    }
+    EXPECT_TRUE(BoxTexts().empty());
+}
+
+TEST_F(LiveWindowTest, SwitchingTheLiveZoomResizesTheWindowAtOnce) {
+    ASSERT_NE(OpenLive(), nullptr);
+    // Before any frame the camera's picture size decides.
+    Command(ID_LIVE_SCALE_100);
+    frame_->SetLiveScale(1);
+    EXPECT_EQ(ClientSize(view_->hwnd()).cx, 1024);
+    EXPECT_EQ(ClientSize(view_->hwnd()).cy, 768);
+    EXPECT_EQ(Caption(frame_->hwnd()), L"Live Monitor 1024x768 100%");
+
+    Command(ID_LIVE_SCALE_50);
+    frame_->SetLiveScale(2);
+    Feed(1024, 768);
+    view_->SetDisplayZoom(2.0);
+    Command(ID_LIVE_SCALE_25);
+    frame_->SetLiveScale(4);
+    // The window follows before the next frame; the display zoom starts over.
+    EXPECT_EQ(ClientSize(view_->hwnd()).cx, 256);
+    EXPECT_EQ(ClientSize(view_->hwnd()).cy, 192);
+    EXPECT_EQ(Caption(frame_->hwnd()), L"Live Monitor 256x192 100%");
+    EXPECT_DOUBLE_EQ(view_->GetDisplayZoom(), 1.0);
+    EXPECT_EQ(view_->decodeScale(), 4);
+
+    Feed(1024, 768);
+    EXPECT_EQ(Picture().cx, 256);
+    EXPECT_EQ(ClientSize(view_->hwnd()).cx, 256);
+    EXPECT_EQ(Caption(frame_->hwnd()), L"Live Monitor 256x192 100%");
+}
+
+TEST_F(LiveWindowTest, ZoomCommandsStepAlongTheLadderAndShowInTheCaption) {
+    ASSERT_NE(OpenLive(), nullptr);
+    Feed(1024, 768);
+    struct Case {
+        double from;
+        UINT command;
+        double to;
+        const wchar_t* percent;
+    } cases[] = {
+        {1.0, ID_VIEW_ZOOM_IN, 1.5, L"150%"},       {1.0, ID_VIEW_ZOOM_OUT, 0.667, L"66.7%"},
+        {0.25, ID_VIEW_ZOOM_OUT, 0.125, L"12.5%"},  {0.125, ID_VIEW_ZOOM_OUT, 0.0625, L"6.25%"},
+        {0.0625, ID_VIEW_ZOOM_OUT, 0.0625, L"6.25%"}, {0.0625, ID_VIEW_ZOOM_IN, 0.125, L"12.5%"},
+        {8.0, ID_VIEW_ZOOM_IN, 16.0, L"1600%"},     {16.0, ID_VIEW_ZOOM_IN, 16.0, L"1600%"},
+        {0.3, ID_VIEW_ZOOM_IN, 1.0, L"100%"},       {0.3, ID_VIEW_ZOOM_OUT, 1.0, L"100%"},
+        {2.0, ID_VIEW_ACTUAL_SIZE, 1.0, L"100%"},
+    };
+    for (const Case& c : cases) {
+        view_->SetDisplayZoom(c.from);
+        Command(c.command);
+        EXPECT_DOUBLE_EQ(view_->GetDisplayZoom(), c.to) << c.from << " " << c.command;
+        EXPECT_EQ(Caption(frame_->hwnd()), std::wstring(L"Live Monitor 512x384 ") + c.percent) << c.from;
+    }
+}
+
+TEST_F(LiveWindowTest, DragScrollsOnlyAboveActualSizeAndStopsAtTheEnd) {
+    ASSERT_NE(OpenLive(), nullptr);
+    Feed(1024, 768);
+    struct Case {
+        double zoom;
+        POINT to;
+        POINT expected;
+    } cases[] = {
+        {1.0, {100, 150}, {0, 0}},
+        {0.5, {100, 150}, {0, 0}},
+        {2.0, {100, 150}, {100, 50}},
+    };
+    for (const Case& c : cases) {
+        view_->SetDisplayZoom(c.zoom);
+        Drag(POINT{200, 200}, c.to);
+        EXPECT_EQ(Scroll().x, c.expected.x) << c.zoom;
+        EXPECT_EQ(Scroll().y, c.expected.y) << c.zoom;
+        CViewData* data = frame_->animeDocument()->viewData();
+        EXPECT_EQ(data->GetScrollPosition(SB_HORZ), c.expected.x);
+        EXPECT_EQ(data->GetScrollPosition(SB_VERT), c.expected.y);
+    }
+    // Far past the end: the last position that still shows picture.
+    Drag(POINT{400, 300}, POINT{-2000, -2000});
+    const SIZE client = ClientSize(view_->hwnd());
+    EXPECT_EQ(Scroll().x, 1024 - client.cx + 1);
+    EXPECT_EQ(Scroll().y, 768 - client.cy + 1);
+    EXPECT_EQ(frame_->animeDocument()->viewData()->GetScrollPosition(SB_HORZ), Scroll().x);
+    EXPECT_EQ(::GetCapture(), nullptr);
+
+    // Back to actual size the picture fits again and both bars go.
+    Command(ID_VIEW_ACTUAL_SIZE);
+    EXPECT_FALSE(HasBar(view_->hwnd(), WS_HSCROLL));
+    EXPECT_FALSE(HasBar(view_->hwnd(), WS_VSCROLL));
+    EXPECT_EQ(Scroll().x, 0);
+}
+
+TEST_F(LiveWindowTest, BackBufferShowsTheZoomedAndScrolledPicture) {
+    ASSERT_NE(OpenLive(), nullptr);
+    Feed(1024, 768);
+    HDC picture = view_->pictureDC(), back = view_->backBufferDC();
+    EXPECT_EQ(PixelOf(back, 100, 80), PixelOf(picture, 100, 80));
+
+    view_->SetDisplayZoom(2.0);
+    Drag(POINT{300, 300}, POINT{200, 250});  // scrolled to (100, 50)
+    ASSERT_EQ(Scroll().x, 100);
+    // Client pixel (40, 30) shows picture pixel ((100 + 40) / 2, (50 + 30) / 2).
+    EXPECT_EQ(PixelOf(back, 40, 30), PixelOf(picture, 70, 40));
+    EXPECT_NE(PixelOf(back, 40, 30), RGB(0, 0, 0));
+
+    // Half size: the picture in the top left quarter, black beyond it.
+    view_->SetDisplayZoom(0.5);
+    EXPECT_NE(PixelOf(back, 100, 80), RGB(0, 0, 0));
+    EXPECT_EQ(PixelOf(back, 400, 300), RGB(0, 0, 0));
+}
+
+TEST_F(LiveWindowTest, AFrameOfAnotherSizeResizesTheWindow) {
+    ASSERT_NE(OpenLive(), nullptr);
+    Feed(1024, 768);
+    Feed(640, 480);
+    EXPECT_EQ(Picture().cx, 320);
+    EXPECT_EQ(ClientSize(view_->hwnd()).cx, 320);
+    EXPECT_EQ(ClientSize(view_->hwnd()).cy, 240);
+    EXPECT_EQ(Caption(frame_->hwnd()), L"Live Monitor 320x240 100%");
+    EXPECT_FALSE(HasBar(view_->hwnd(), WS_HSCROLL));
+}
+
+TEST_F(LiveWindowTest, UndecodableFramesLeaveTheLastPictureShown) {
+    ASSERT_NE(OpenLive(), nullptr);
+    Feed(1024, 768);
+    const COLORREF shown = PixelOf(view_->backBufferDC(), 10, 10);
+    const std::string jpeg = picture_fixtures::MakeJpeg(1024, 768);
+    const std::vector<std::string> bad = {"not a picture", jpeg.substr(0, 200), std::string()};
+    for (const std::string& bytes : bad) {
+        int outcome = -1;
+        EXPECT_EQ(view_->LoadPicture(bytes.data(), static_cast<DWORD>(bytes.size()), &outcome), 0);
+        EXPECT_EQ(outcome, ILiveFrameSink::kNotDecodable) << bytes.size();
+    }
+    PumpMessages();
+    EXPECT_EQ(PixelOf(view_->backBufferDC(), 10, 10), shown);
+    EXPECT_EQ(ClientSize(view_->hwnd()).cx, 512);
+    EXPECT_TRUE(Logged("CAnimeView::LoadPicture"));
+    EXPECT_TRUE(::IsWindow(frame_->hwnd()));
+    EXPECT_TRUE(BoxTexts().empty());
+}
+
+TEST_F(LiveWindowTest, FullScreenDecodesAtFullSizeAndEscapeReturns) {
+    ASSERT_NE(OpenLive(), nullptr);
+    Feed(1024, 768);
+    Command(ID_VIEW_FULL_SCREEN);
+    HWND full = testing_support::FindFullScreenWindow();
+    ASSERT_NE(full, nullptr);
+    EXPECT_TRUE(view_->IsFullScreen());
+    EXPECT_EQ(view_->decodeScale(), 1);
+
+    Feed(1024, 768);
+    EXPECT_EQ(Picture().cx, 1024);
+    // Behind the full-screen window the live window keeps the live zoom's size.
+    EXPECT_EQ(ClientSize(view_->hwnd()).cx, 512);
+    EXPECT_EQ(Caption(frame_->hwnd()), L"Live Monitor 512x384 100%");
+    const SIZE screen{::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    HDC dc = ::GetDC(full);
+    EXPECT_NE(::GetPixel(dc, screen.cx / 2, screen.cy / 2), RGB(0, 0, 0));
+    ::ReleaseDC(full, dc);
+
+    ::SendMessageW(full, WM_KEYDOWN, VK_ESCAPE, 0);
+    PumpMessages();
+    EXPECT_EQ(testing_support::FindFullScreenWindow(), nullptr);
+    EXPECT_FALSE(view_->IsFullScreen());
+    EXPECT_EQ(view_->decodeScale(), 2);
+    Feed(1024, 768);
+    EXPECT_EQ(Picture().cx, 512);
+    EXPECT_EQ(ClientSize(view_->hwnd()).cx, 512);
+    EXPECT_TRUE(BoxTexts().empty());
+}
+
+TEST_F(LiveWindowTest, FullScreenBeforeTheFirstFrameShowsItWhenItComes) {
+    ASSERT_NE(OpenLive(), nullptr);
+    Command(ID_VIEW_FULL_SCREEN);
+    HWND full = testing_support::FindFullScreenWindow();
+    ASSERT_NE(full, nullptr);
+    int outcome = -1;
+    EXPECT_EQ(Feed(1024, 768, &outcome), 1);
+    EXPECT_EQ(outcome, ILiveFrameSink::kShown);
+    // Closing the window with the full screen open takes both away.
+    ::SendMessageW(frame_->hwnd(), WM_CLOSE, 0, 0);
+    PumpMessages();
+    EXPECT_EQ(testing_support::FindFullScreenWindow(), nullptr);
+}
+
+TEST_F(LiveWindowTest, ReopensWhereTheLastLiveWindowWas) {
+    ASSERT_NE(OpenLive(), nullptr);
+    ::SetWindowPos(frame_->hwnd(), nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ::SendMessageW(frame_->hwnd(), WM_CLOSE, 0, 0);
+    PumpMessages();
+    ASSERT_NE(OpenLive(), nullptr);
+    RECT rc{};
+    ::GetWindowRect(frame_->hwnd(), &rc);
+    ::MapWindowPoints(nullptr, mainFrame()->mdiClient(), reinterpret_cast<POINT*>(&rc), 2);
+    EXPECT_EQ(rc.left, 40);
+    EXPECT_EQ(rc.top, 30);
+}
+
+// The same window with the request and decode threads running on the camera
+// stand-in: every switch redraws at once and the picture keeps coming.
+class LiveWindowOnCameraTest : public LiveWindowTest {
+protected:
+    bool WithCamera() const override { return true; }
+    std::string CameraSettings() const override { return "[Camera]\r\nFrameRate=60\r\n"; }
+    bool RunUntil(const std::function<bool()>& done, DWORD ms = 10000) {
+        for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < ms; ::Sleep(10)) {
+            PumpMessages();
+            if (done()) return true;
+        }
+        return false;
+    }
+};
+
+TEST_F(LiveWindowOnCameraTest, ScaleZoomAndFullScreenWhileFramesArrive) {
+    Command(ID_LIVE_START);
+    frame_ = mainFrame()->liveFrame();
+    ASSERT_NE(frame_, nullptr);
+    view_ = frame_->animeView();
+    EXPECT_TRUE(RunUntil([&] { return Picture().cx == 512; }));
+
+    Command(ID_LIVE_SCALE_25);
+    EXPECT_TRUE(RunUntil([&] { return Picture().cx == 256; }));
+    EXPECT_EQ(ClientSize(view_->hwnd()).cx, 256);
+    Command(ID_VIEW_ZOOM_IN);
+    EXPECT_EQ(Caption(frame_->hwnd()), L"Live Monitor 256x192 150%");
+
+    Command(ID_VIEW_FULL_SCREEN);
+    HWND full = testing_support::FindFullScreenWindow();
+    ASSERT_NE(full, nullptr);
+    EXPECT_TRUE(RunUntil([&] { return Picture().cx == 1024; }));
+    ::SendMessageW(full, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(RunUntil([&] { return testing_support::FindFullScreenWindow() == nullptr && Picture().cx == 256; }));
+    EXPECT_EQ(Caption(frame_->hwnd()), L"Live Monitor 256x192 150%");
+
+    // Paused, the kept frame is what full screen shows, at full size at once.
+    Command(ID_LIVE_STOP);
+    ASSERT_FALSE(mainFrame()->IsLivePlaying());
+    Command(ID_VIEW_FULL_SCREEN);
+    EXPECT_EQ(Picture().cx, 1024);
+    ::SendMessageW(testing_support::FindFullScreenWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
+    PumpMessages();
+    EXPECT_EQ(Picture().cx, 256);
+
+    ::SendMessageW(frame_->hwnd(), WM_CLOSE, 0, 0);
+    PumpMessages();
+    EXPECT_EQ(mainFrame()->liveFrame(), nullptr);
+    EXPECT_TRUE(BoxTexts().empty());
+}
+
+}  // namespace
