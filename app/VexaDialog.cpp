@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <new>
 
-#include "BitmapButton.h"
 #include "ControlDialog.h"
 #include "MainFrame.h"
+#include "Surface.h"
 #include "TraceLog.h"
 #include "resource.h"
 
@@ -138,9 +138,6 @@ bool CVexaDialog::OnCommand(WORD id, WORD) {
 
 bool CVexaDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (msg) {
-    case WM_DRAWITEM:
-        result = TRUE;
-        return fw::BitmapButton::ReflectDrawItem(lParam);
     case WM_ERASEBKGND:
         result = TRUE;  // the background bitmap covers everything
         return true;
@@ -179,7 +176,7 @@ void CVexaDialog::OnClose() {
 void CVexaDialog::Paint(HDC dc) {
     RECT client;
     ::GetClientRect(hwnd(), &client);
-    if (!fw::BitmapDC(dc, static_cast<HBITMAP>(background_.get())).StretchTo(dc, client))
+    if (!fw::StretchBitmap(dc, client, static_cast<HBITMAP>(background_.get())))
         ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
 }
 
