@@ -1,6 +1,23 @@
 #include "Dialog.h"
 
+#include "Window.h"
+
 namespace fw {
+
+namespace {
+// A dialog procedure returns these answers itself; every other one goes
+// through DWLP_MSGRESULT.
+bool IsDirectAnswer(UINT msg) {
+    return (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC) || msg == WM_COMPAREITEM || msg == WM_VKEYTOITEM ||
+           msg == WM_CHARTOITEM || msg == WM_QUERYDRAGICON;
+}
+
+INT_PTR Answer(HWND hwnd, UINT msg, LRESULT result) {
+    if (IsDirectAnswer(msg)) return static_cast<INT_PTR>(result);
+    ::SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+}  // namespace
 
 Dialog::~Dialog() {
     if (!hwnd_) return;
@@ -43,13 +60,11 @@ INT_PTR CALLBACK Dialog::StaticDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
         self->hwnd_ = nullptr;
         return FALSE;
     }
-    if (msg == WM_COMMAND) return self->OnCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
     LRESULT result = 0;
-    if (self->OnMessage(msg, wParam, lParam, result)) {
-        ::SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, result);
-        return TRUE;
-    }
-    return FALSE;
+    // A control with an object of its own answers its notifications first.
+    if (Window::Reflect(hwnd, msg, wParam, lParam, result)) return Answer(hwnd, msg, result);
+    if (msg == WM_COMMAND) return self->OnCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+    return self->OnMessage(msg, wParam, lParam, result) ? Answer(hwnd, msg, result) : FALSE;
 }
 
 }  // namespace fw

@@ -3,7 +3,9 @@
 
 namespace fw {
 
-// A dialog from a resource template, object attached at WM_INITDIALOG.
+// A dialog from a resource template, object attached at WM_INITDIALOG. A
+// control with an object of its own (fw::Window::Subclass) sees its
+// notifications before the dialog does.
 class Dialog {
 public:
     // `module`: where the template lives; null for the program itself.
@@ -21,7 +23,8 @@ public:
 protected:
     virtual BOOL OnInitDialog() { return TRUE; }
     virtual bool OnCommand(WORD id, WORD code);
-    // Return true when handled; the result goes to DWLP_MSGRESULT.
+    // Return true when handled; `result` is the answer (through DWLP_MSGRESULT
+    // where the dialog manager wants it there).
     virtual bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) { return false; }
     void EndDialog(INT_PTR result) { ::EndDialog(hwnd_, result); }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Move-only owners for Win32 handles: each frees exactly once.
 #include <windows.h>
+#include <ole2.h>
 
 #include <atomic>
 #include <utility>
@@ -9,7 +10,7 @@ namespace fw {
 
 // What the owners below hold right now, by kind. Leak checks count here:
 // Wine answers GetGuiResources and GetProcessHandleCount with 0.
-enum class HandleKind { Kernel, Find, Module, RegKey, Gdi, Dc, Global, Count };
+enum class HandleKind { Kernel, Find, Module, RegKey, Gdi, Dc, Global, WindowDc, ImageList, Count };
 
 namespace detail {
 inline std::atomic<long> g_heldHandles[static_cast<int>(HandleKind::Count)];
@@ -152,6 +153,97 @@ public:
 private:
     HGLOBAL h_;
     void* p_;
+};
+
+// A window's DC from GetDC (null: the screen's), released with the object.
+class WindowDC {
+public:
+    explicit WindowDC(HWND hwnd) : hwnd_(hwnd), dc_(::GetDC(hwnd)) { Count(+1); }
+    ~WindowDC() { reset(); }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    WindowDC(WindowDC&& o) noexcept : hwnd_(o.hwnd_), dc_(std::exchange(o.dc_, nullptr)) {}
+    WindowDC& operator=(WindowDC&& o) noexcept {
+        if (this != &o) {
+            reset();
+            hwnd_ = o.hwnd_;
+            dc_ = std::exchange(o.dc_, nullptr);
+        }
+        return *this;
+    }
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+    void reset() {
+        if (!dc_) return;
+        Count(-1);
+        ::ReleaseDC(hwnd_, std::exchange(dc_, nullptr));
+    }
+
+private:
+    void Count(long delta) const {
+        if (dc_) detail::CountHeld(HandleKind::WindowDc, delta);
+    }
+    HWND hwnd_;
+    HDC dc_;
+};
+
+// Selects a pen, brush, font or bitmap into a DC and puts back the object it
+// displaced. Not for regions: SelectObject answers those with a region type.
+class SelectedObject {
+public:
+    SelectedObject() = default;
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), displaced_(dc && object ? ::SelectObject(dc, object) : nullptr) {
+        if (displaced_ == HGDI_ERROR) displaced_ = nullptr;
+    }
+    ~SelectedObject() { reset(); }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+    SelectedObject(SelectedObject&& o) noexcept : dc_(o.dc_), displaced_(std::exchange(o.displaced_, nullptr)) {}
+    SelectedObject& operator=(SelectedObject&& o) noexcept {
+        if (this != &o) {
+            reset();
+            dc_ = o.dc_;
+            displaced_ = std::exchange(o.displaced_, nullptr);
+        }
+        return *this;
+    }
+    // False when the selection failed.
+    explicit operator bool() const { return displaced_ != nullptr; }
+    HGDIOBJ displaced() const { return displaced_; }
+    void reset() {
+        if (displaced_) ::SelectObject(dc_, std::exchange(displaced_, nullptr));
+    }
+
+private:
+    HDC dc_ = nullptr;
+    HGDIOBJ displaced_ = nullptr;
+};
+
+// OLE for the calling thread while the object lives. Every successful
+// OleInitialize, S_FALSE included, needs its OleUninitialize; a failed one
+// (COM already set up in another apartment) must have none.
+class OleInit {
+public:
+    OleInit() : result_(::OleInitialize(nullptr)) {}
+    ~OleInit() { reset(); }
+    OleInit(const OleInit&) = delete;
+    OleInit& operator=(const OleInit&) = delete;
+    OleInit(OleInit&& o) noexcept : result_(std::exchange(o.result_, E_FAIL)) {}
+    OleInit& operator=(OleInit&& o) noexcept {
+        if (this != &o) {
+            reset();
+            result_ = std::exchange(o.result_, E_FAIL);
+        }
+        return *this;
+    }
+    HRESULT result() const { return result_; }
+    explicit operator bool() const { return SUCCEEDED(result_); }
+    void reset() {
+        if (SUCCEEDED(std::exchange(result_, E_FAIL))) ::OleUninitialize();
+    }
+
+private:
+    HRESULT result_;
 };
 
 class CriticalSection {

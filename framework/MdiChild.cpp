@@ -89,7 +89,8 @@ LRESULT MdiChild::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return r;
     }
     case WM_COMMAND:
-        if (RouteCommand(LOWORD(wParam))) return 0;
+        // A control's notification is never a command (lParam: the control).
+        if (!lParam && RouteCommand(LOWORD(wParam))) return 0;
         break;
     case WM_CLOSE:
         if (!CanClose()) return 0;

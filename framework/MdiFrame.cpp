@@ -96,6 +96,11 @@ void MdiFrame::RecalcLayout() {
     if (mdiClient_) ::MoveWindow(mdiClient_, area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
 }
 
+bool MdiFrame::IsCommand(LPARAM source) const {
+    // Menus and accelerators name no window; a tool button names its bar.
+    return source == 0 || reinterpret_cast<HWND>(source) == toolBar_.hwnd();
+}
+
 void MdiFrame::OnIdle() {
     toolBar_.UpdateButtons([this](UINT id, CommandState& state) { return RouteUpdate(id, state); });
 }
@@ -132,10 +137,15 @@ LRESULT MdiFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (wParam != SIZE_MINIMIZED) RecalcLayout();
         return 0;
     case WM_COMMAND: {
+        // A control's notification its object left alone is no command, and
+        // DefFrameProc would take its id for a window-list entry.
+        if (!IsCommand(lParam)) return 0;
         UINT id = LOWORD(wParam);
         // Window-list and system ids belong to DefFrameProc.
-        if (id < kFirstSystemId && RouteCommand(id)) return 0;
-        if (id < kFirstSystemId) return 0;
+        if (id < kFirstSystemId) {
+            RouteCommand(id);
+            return 0;
+        }
         break;
     }
     case WM_INITMENUPOPUP:

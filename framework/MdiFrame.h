@@ -47,6 +47,8 @@ protected:
     LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // Whether a WM_COMMAND from `source` (its lParam) is a command.
+    bool IsCommand(LPARAM source) const;
     void UpdateMenu(HMENU popup);
 
     HWND mdiClient_ = nullptr;

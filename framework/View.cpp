@@ -4,7 +4,7 @@
 
 #include "Document.h"
 #include "MdiChild.h"
-#include "MemoryDC.h"
+#include "Surface.h"
 
 namespace fw {
 
@@ -41,14 +41,14 @@ void View::OnPaint() {
     RECT rc;
     ::GetClientRect(hwnd(), &rc);
     if (rc.right > 0 && rc.bottom > 0) {
-        MemoryDC surface(screen, rc.right, rc.bottom);
-        if (surface) {
-            ::FillRect(surface.get(), &rc, BackgroundBrush());
-            int saved = ::SaveDC(surface.get());
-            OnPrepareDC(surface.get());
-            OnDraw(surface.get());
-            ::RestoreDC(surface.get(), saved);
-            ::BitBlt(screen, 0, 0, rc.right, rc.bottom, surface.get(), 0, 0, SRCCOPY);
+        Surface surface;
+        if (surface.Create(screen, SIZE{rc.right, rc.bottom})) {
+            ::FillRect(surface.dc(), &rc, BackgroundBrush());
+            int saved = ::SaveDC(surface.dc());
+            OnPrepareDC(surface.dc());
+            OnDraw(surface.dc());
+            ::RestoreDC(surface.dc(), saved);
+            ::BitBlt(screen, 0, 0, rc.right, rc.bottom, surface.dc(), 0, 0, SRCCOPY);
         }
     }
     ::EndPaint(hwnd(), &ps);

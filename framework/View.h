@@ -30,7 +30,7 @@ public:
 protected:
     // Draws the content; `dc` is a memory surface already prepared by OnPrepareDC.
     virtual void OnDraw(HDC dc) = 0;
-    // Sets up coordinates before OnDraw (a scroll view moves the origin).
+    // Sets up coordinates before OnDraw (a scrolled view moves the origin).
     virtual void OnPrepareDC(HDC) {}
     // Styles a kind of view always has (scroll bars, a sunken edge).
     virtual DWORD ExtraStyle() const { return 0; }

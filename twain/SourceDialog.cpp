@@ -6,6 +6,7 @@
 #include "DeviceLink.h"
 #include "JpegCoder.h"
 #include "SourceResource.h"
+#include "Surface.h"
 #include "TwainSource.h"
 
 namespace {
@@ -154,7 +155,7 @@ void CSourceDialog::ShowPicture(HBITMAP fitted) {
 
 void CSourceDialog::DrawPreview(const DRAWITEMSTRUCT& item) {
     std::lock_guard<fw::CriticalSection> guard(pictureLock_);
-    if (!picture_ || !fw::BitmapDC(item.hDC, static_cast<HBITMAP>(picture_.get())).StretchTo(item.hDC, item.rcItem))
+    if (!picture_ || !fw::StretchBitmap(item.hDC, item.rcItem, static_cast<HBITMAP>(picture_.get())))
         ::FillRect(item.hDC, &item.rcItem, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
 }
 
@@ -318,12 +319,10 @@ bool CSourceDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& r
     switch (msg) {
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (!item || item->CtlID != IDC_PREVIEW) return false;
+        DrawPreview(*item);
         result = TRUE;
-        if (item && item->CtlID == IDC_PREVIEW) {
-            DrawPreview(*item);
-            return true;
-        }
-        return fw::BitmapButton::ReflectDrawItem(lParam);
+        return true;
     }
     case kPreviewFailed:
         OnPreviewFailed(static_cast<UINT>(wParam));

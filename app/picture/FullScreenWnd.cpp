@@ -73,14 +73,13 @@ bool CFullScreenWnd::CreateMemoryDC() {
     RECT rc{};
     ::GetClientRect(hwnd(), &rc);
     std::lock_guard<fw::CriticalSection> guard(backLock_);
-    back_.reset();
-    back_.emplace(client, rc.right, rc.bottom);
+    const bool made = back_.Create(client, SIZE{rc.right, rc.bottom});
     ::ReleaseDC(hwnd(), client);
-    if (!*back_) {
+    if (!made) {
         WriteTraceLog(kTraceApp, kSource,
-                      back_->get() ? L"The error occurred with the [CreateCompatibleBitmap()] function."
-                                   : L"The error occurred with the [CreateCompatibleDC()] function.");
-        back_.reset();
+                      back_.failure() != fw::Surface::Failure::CreateDc
+                          ? L"The error occurred with the [CreateCompatibleBitmap()] function."
+                          : L"The error occurred with the [CreateCompatibleDC()] function.");
         return false;
     }
     return true;
@@ -104,7 +103,7 @@ int CFullScreenWnd::DrawPicture() {
     }
     RECT client{};
     ::GetClientRect(hwnd(), &client);
-    const HDC back = back_->get();
+    const HDC back = back_.dc();
     drawn_ = true;
     ::PatBlt(back, 0, 0, client.right, client.bottom, BLACKNESS);
 
@@ -145,7 +144,7 @@ void CFullScreenWnd::OnPaint() {
         std::lock_guard<fw::CriticalSection> guard(backLock_);
         RECT client{};
         ::GetClientRect(hwnd(), &client);
-        if (!dc || !back_ || !::BitBlt(dc, 0, 0, client.right, client.bottom, back_->get(), 0, 0, SRCCOPY))
+        if (!dc || !back_ || !::BitBlt(dc, 0, 0, client.right, client.bottom, back_.dc(), 0, 0, SRCCOPY))
             WriteTraceLog(kTraceApp, L"CFullScreenWnd::OnPaint", L"The error occurred with the [dc.BitBlt] function.");
     }
     ::EndPaint(hwnd(), &ps);

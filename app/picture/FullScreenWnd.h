@@ -5,10 +5,9 @@
 #include <windows.h>
 
 #include <atomic>
-#include <optional>
 
 #include "Handles.h"
-#include "MemoryDC.h"
+#include "Surface.h"
 #include "Window.h"
 #include "base/AppMessages.h"
 
@@ -52,7 +51,7 @@ private:
 
     HWND owner_;
     HDC sourceDC_;
-    std::optional<fw::MemoryDC> back_;
+    fw::Surface back_;
     // DrawPicture and painting run on different threads; both use the back buffer.
     fw::CriticalSection backLock_;
     std::atomic<bool> drawn_{false};

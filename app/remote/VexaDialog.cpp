@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <new>
 
-#include "BitmapButton.h"
-#include "base/ControlDialog.h"
 #include "MdiFrame.h"
+#include "Surface.h"
+#include "base/ControlDialog.h"
 #include "base/LiveControl.h"
 #include "base/TraceLog.h"
 #include "resource.h"
@@ -140,9 +140,6 @@ bool CVexaDialog::OnCommand(WORD id, WORD) {
 
 bool CVexaDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (msg) {
-    case WM_DRAWITEM:
-        result = TRUE;
-        return fw::BitmapButton::ReflectDrawItem(lParam);
     case WM_ERASEBKGND:
         result = TRUE;  // the background bitmap covers everything
         return true;
@@ -181,7 +178,7 @@ void CVexaDialog::OnClose() {
 void CVexaDialog::Paint(HDC dc) {
     RECT client;
     ::GetClientRect(hwnd(), &client);
-    if (!fw::BitmapDC(dc, static_cast<HBITMAP>(background_.get())).StretchTo(dc, client))
+    if (!fw::StretchBitmap(dc, client, static_cast<HBITMAP>(background_.get())))
         ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
 }
 

@@ -22,13 +22,10 @@ void TestApp::OnIdle() {
 
 void TestView::OnUpdate(fw::View* sender, LPARAM hint) {
     hints.push_back(hint);
-    fw::ScrollView::OnUpdate(sender, hint);
+    fw::View::OnUpdate(sender, hint);
 }
 
-void TestView::OnDraw(HDC dc) {
-    SIZE total = totalSize();
-    ::Rectangle(dc, 0, 0, total.cx, total.cy);
-}
+void TestView::OnDraw(HDC dc) { ::Rectangle(dc, 10, 10, 100, 80); }
 
 bool TestFrame::Create(const std::vector<fw::ToolButton>& buttons) {
     buttons_ = buttons;

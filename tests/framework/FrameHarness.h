@@ -15,7 +15,7 @@
 #include "Document.h"
 #include "MdiChild.h"
 #include "MdiFrame.h"
-#include "ScrollView.h"
+#include "View.h"
 
 namespace testing_support {
 
@@ -54,7 +54,7 @@ public:
     bool SaveModified() override { return !IsModified() || allowClose; }
 };
 
-class TestView : public fw::ScrollView {
+class TestView : public fw::View {
 public:
     Stage stage;
     std::vector<LPARAM> hints;

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "AppHarness.h"
-#include "BitmapButton.h"
 #include "CameraControlClient.h"
-#include "shell/MainFrame.h"
+#include "Surface.h"
 #include "remote/VexaDialog.h"
+#include "shell/MainFrame.h"
 #include "resource.h"
 
 namespace {
@@ -233,8 +233,9 @@ TEST_F(RemoteControlTest, RestoreWaitsForTheMainFramesModalDialog) {
 COLORREF PixelOf(UINT bitmapId, int x, int y) {
     fw::GdiObject bitmap(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0,
                                       LR_CREATEDIBSECTION));
-    fw::BitmapDC dc(nullptr, static_cast<HBITMAP>(bitmap.get()));
-    return ::GetPixel(dc.get(), x, y);
+    fw::Surface dc;
+    dc.Borrow(nullptr, static_cast<HBITMAP>(bitmap.get()));
+    return ::GetPixel(dc.dc(), x, y);
 }
 
 // What a window paints, through WM_PRINTCLIENT into a 32-bit surface of its
@@ -250,9 +251,10 @@ COLORREF Painted(HWND window, int x, int y) {
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
     fw::GdiObject surface(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    fw::BitmapDC dc(nullptr, static_cast<HBITMAP>(surface.get()));
-    ::SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
-    return ::GetPixel(dc.get(), x, y);
+    fw::Surface dc;
+    dc.Borrow(nullptr, static_cast<HBITMAP>(surface.get()));
+    ::SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.dc()), PRF_CLIENT);
+    return ::GetPixel(dc.dc(), x, y);
 }
 
 TEST_F(RemoteControlTest, PanelAndKeysShowTheirBitmapsAtTheirPlaces) {

@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "FrameHarness.h"
 #include "ScrollMath.h"
-
-using namespace testing_support;
 
 TEST(ScrollBarsNeeded, OnlyWhereContentExceedsTheArea) {
     const SIZE client{300, 200}, bars{17, 17};
@@ -44,40 +41,4 @@ TEST(ScrollPosition, StaysWithinTheRangeAndTakesThe32BitThumb) {
         si.nPos = c.pos;
         EXPECT_EQ(fw::NextScrollPosition(c.code, si, 10, 300), c.expected) << "code " << c.code;
     }
-}
-
-using ScrollViewWindow = FrameTest;
-
-TEST_F(ScrollViewWindow, BarsFollowTheContentAndScrollingMovesThePosition) {
-    auto opened = Open();
-    TestView* view = ViewOf(opened);
-    ::ShowWindow(opened.frame->hwnd(), SW_MAXIMIZE);
-    PumpMessages();
-    RECT rc;
-    ::GetClientRect(view->hwnd(), &rc);
-
-    view->SetScrollSizes(SIZE{rc.right / 2, rc.bottom / 2});
-    LONG style = ::GetWindowLongW(view->hwnd(), GWL_STYLE);
-    EXPECT_FALSE(style & (WS_HSCROLL | WS_VSCROLL));
-
-    view->SetScrollSizes(SIZE{5000, 4000});
-    style = ::GetWindowLongW(view->hwnd(), GWL_STYLE);
-    EXPECT_TRUE(style & WS_HSCROLL);
-    EXPECT_TRUE(style & WS_VSCROLL);
-    ::GetClientRect(view->hwnd(), &rc);
-    SCROLLINFO si{};
-    si.cbSize = sizeof(si);
-    si.fMask = SIF_ALL;
-    ASSERT_TRUE(::GetScrollInfo(view->hwnd(), SB_HORZ, &si));
-    EXPECT_EQ(si.nMax, 4999);
-    EXPECT_EQ(static_cast<LONG>(si.nPage), rc.right);
-
-    ::SendMessageW(view->hwnd(), WM_HSCROLL, SB_PAGEDOWN, 0);
-    EXPECT_EQ(view->scrollPosition().x, rc.right);
-    ::SendMessageW(view->hwnd(), WM_VSCROLL, SB_BOTTOM, 0);
-    EXPECT_EQ(view->scrollPosition().y, 4000 - rc.bottom);
-
-    // Shrinking the content pulls the position back inside.
-    view->SetScrollSizes(SIZE{5000, rc.bottom + 10});
-    EXPECT_LE(view->scrollPosition().y, 10 + ::GetSystemMetrics(SM_CYHSCROLL));
 }
