@@ -5,13 +5,14 @@ set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 deps="$root/.deps"
+cache=${PICTAVO_DEPS_CACHE:-/var/cache/pictavo}
 export DEBIAN_FRONTEND=noninteractive
 
 packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   cmake ninja-build nasm dpkg-dev
   wine wine64 wine32:i386 xvfb xauth x11-utils xdotool imagemagick
-  googletest libjpeg-turbo-progs python3 qemu-user-static fonts-wine
+  googletest libjpeg-turbo-progs python3 qemu-user-static fonts-wine ccache
 )
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
@@ -60,7 +61,22 @@ install_packages() {
 build_libjpeg() {
   local arch=$1 simd=$2 prefix=$3
   local out="$deps/libjpeg-turbo/$arch-$prefix"
-  [ -f "$out/lib/libjpeg.a" ] && return 0
+  # One build per machine and source version, shared by every checkout.
+  local version cached
+  version=$(dpkg-query -W -f='${source:Version}' libjpeg-turbo-progs 2>/dev/null || echo unknown)
+  cached="$cache/libjpeg-turbo-$version/$arch-$prefix"
+  if [ ! -f "$out/lib/libjpeg.a" ] && [ -f "$cached/lib/libjpeg.a" ]; then
+    mkdir -p "$out" && cp -a "$cached/." "$out/"
+  fi
+  [ -f "$out/lib/libjpeg.a" ] || compile_libjpeg "$arch" "$simd" "$out" || return 1
+  if [ ! -f "$cached/lib/libjpeg.a" ]; then
+    mkdir -p "$cached" && cp -a "$out/." "$cached/" || true
+  fi
+}
+
+compile_libjpeg() {
+  local arch=$1 simd=$2 out=$3 prefix
+  prefix=$(basename "$out")
   local src
   src=$(ls -d "$deps"/src/libjpeg-turbo-*/ 2>/dev/null | head -n 1 || true)
   if [ -z "$src" ]; then
