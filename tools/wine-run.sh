@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Runs a Windows program of a build under Wine; ctest's cross-compiling emulator.
 #   wine-run.sh --build-dir DIR PROGRAM [ARGS...]   run PROGRAM in DIR's Wine prefix
-#   wine-run.sh --build-dir DIR --start             prepare prefix, display and wineserver
-#   wine-run.sh --build-dir DIR --stop              stop the wineserver and the display
-# Each build folder has its own prefix (DIR/wine/prefix), created on first use
-# as a copy of a machine-wide template: setting up a new prefix runs Wine's
-# 32-bit helpers too, which is slow where they start through qemu.
+#   wine-run.sh --build-dir DIR --start             prepare prefixes, displays and wineservers
+#   wine-run.sh --build-dir DIR --stop              stop the wineservers and the displays
+# Each build folder has its own prefixes (DIR/wine/prefix, DIR/wine1/prefix,
+# ...), created on first use as copies of a machine-wide template: setting up
+# a new prefix runs Wine's 32-bit helpers too, which is slow where they start
+# through qemu. ctest hands each test one prefix of its own (the "prefix"
+# resource, CTEST_RESOURCE_GROUP_0_PREFIX), so tests that change the registry,
+# the display or named objects run side by side without meeting;
+# PICTAVO_WINE_PREFIXES says how many there are (default 2).
 # A persistent wineserver is started with its output sent to /dev/null: Wine's
 # helper processes inherit the standard output of the first Wine process of a
 # prefix, and a captured run would otherwise wait for the server to exit.
@@ -13,9 +17,18 @@ set -euo pipefail
 
 [ "${1:-}" = --build-dir ] || { echo "usage: $0 --build-dir DIR (--start|--stop|PROGRAM ARGS...)" >&2; exit 2; }
 build=$(cd "$2" && pwd); shift 2
-state="$build/wine"
-mkdir -p "$state"
-export WINEPREFIX="$state/prefix"
+prefixes=${PICTAVO_WINE_PREFIXES:-2}
+
+# The prefix of slot N: DIR/wine for 0, DIR/wineN for the others.
+use_slot() {
+  state="$build/wine"
+  [ "$1" = 0 ] || state="$build/wine$1"
+  mkdir -p "$state"
+  export WINEPREFIX="$state/prefix"
+}
+# "id:1,slots:1" from ctest; outside ctest, slot 0.
+slot=$(printf '%s' "${CTEST_RESOURCE_GROUP_0_PREFIX:-id:0}" | sed -n 's/.*id:\([0-9]*\).*/\1/p')
+use_slot "${slot:-0}"
 export WINEDEBUG=-all
 # The 64-bit loader directly: Debian's "wine" script starts the 32-bit loader
 # first, which needs a kernel that runs 32-bit Linux programs.
@@ -83,9 +96,17 @@ stop() {
   fi
 }
 
+each_slot() {
+  local n
+  for n in $(seq 0 $((prefixes - 1))); do
+    use_slot "$n"
+    ( flock 9; "$@" ) 9>"$state/lock"
+  done
+}
+
 case "${1:-}" in
-  --start) exec 9>"$state/lock"; flock 9; start; exit 0 ;;
-  --stop) exec 9>"$state/lock"; flock 9; stop; exit 0 ;;
+  --start) each_slot start; exit 0 ;;
+  --stop) each_slot stop; exit 0 ;;
   "") echo "wine-run: no program" >&2; exit 2 ;;
 esac
 
