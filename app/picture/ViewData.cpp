@@ -120,7 +120,7 @@ void CViewData::SetZoom(double zoom) {
 }
 
 void CViewData::Rotate(UINT commandId) {
-    int delta = commandId == kRotate180 ? 180 : commandId == kRotateLeft90 ? -90 : 90;
+    int delta = commandId == ID_ROTATE_180 ? 180 : commandId == ID_ROTATE_CCW ? -90 : 90;
     rotation_ = ((rotation_ + 4) * 90 + delta) % 360 / 90;
 }
 

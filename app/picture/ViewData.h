@@ -13,11 +13,6 @@
 
 class CViewData {
 public:
-    // Rotation menu items.
-    static constexpr UINT kRotate180 = 32777;
-    static constexpr UINT kRotateLeft90 = 32778;
-    static constexpr UINT kRotateRight90 = 32779;
-
     CViewData();
     virtual ~CViewData();
     CViewData(const CViewData&) = delete;
@@ -40,6 +35,7 @@ public:
 
     void SetZoom(double zoom);
     double GetZoom() const { return zoom_; }
+    // A rotation command: ID_ROTATE_180, ID_ROTATE_CCW, anything else a quarter turn clockwise.
     void Rotate(UINT commandId);
     int GetRotation() const { return rotation_; }
     void SetScrollPosition(int bar, int position);

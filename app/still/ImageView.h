@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "RectTracker.h"
+#include "Surface.h"
 #include "View.h"
 
 class CFullScreenWnd;
@@ -74,8 +75,13 @@ private:
     UINT CurrentTool() const;
 
     IPictureHost* host_;
-    class Surface;
-    struct Surfaces;
+
+    struct Surfaces {
+        fw::Surface base;       // the picture, turned as shown
+        fw::Surface overlay;    // the drawing; key-colour pixels are see-through
+        fw::Surface composite;  // base with overlay, at picture size
+        fw::Surface display;    // the client area as painted
+    };
 
     // What a press of the left button started.
     struct Press {
@@ -108,9 +114,8 @@ private:
     int MoveMouseSelect(POINT q);
     void DrawSelection(HDC dc) const;
 
-    HBITMAP CreateDIBBitmap(int width, int height);
-    int ResizeMemoryDC(Surface& surface, int width, int height, bool asDib);
-    int ConvRegistBitmap(HBITMAP picture, HBITMAP destination);
+    int ResizeMemoryDC(fw::Surface& surface, int width, int height, bool asDib);
+    int ConvRegistBitmap(HBITMAP picture, const fw::Surface& destination);
     int DrawPicture();
     void InitialFit(int fitMode);
     void SetScrollBars();
@@ -118,7 +123,7 @@ private:
     int RotationPicture();
     void CloseFullScreen();
 
-    std::unique_ptr<Surfaces> surfaces_;
+    Surfaces surfaces_;
     fw::RectTracker tracker_;
     bool hasSelection_ = false;
     int appliedRotation_ = 0;  // quarter turns the base and overlay bitmaps have

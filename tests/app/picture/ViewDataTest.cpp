@@ -8,6 +8,7 @@
 #include "PictureFixtures.h"
 #include "TestSupport.h"
 #include "picture/ViewData.h"
+#include "resource.h"
 
 using namespace picture_fixtures;
 using namespace testing_support;
@@ -125,11 +126,11 @@ TEST(ViewDataState, RotationStepsByMenuCommand) {
         int from;
         UINT command;
         int expected;
-    } cases[] = {{0, CViewData::kRotateLeft90, 3},  {3, CViewData::kRotateRight90, 0}, {1, CViewData::kRotate180, 3},
-                 {2, CViewData::kRotate180, 0},     {0, 40000, 1},                       {1, CViewData::kRotateLeft90, 0}};
+    } cases[] = {{0, ID_ROTATE_CCW, 3}, {3, ID_ROTATE_CW, 0}, {1, ID_ROTATE_180, 3},
+                 {2, ID_ROTATE_180, 0}, {0, 40000, 1},        {1, ID_ROTATE_CCW, 0}};
     for (const Case& c : cases) {
         CViewData data;
-        for (int i = 0; i < c.from; ++i) data.Rotate(CViewData::kRotateRight90);
+        for (int i = 0; i < c.from; ++i) data.Rotate(ID_ROTATE_CW);
         data.Rotate(c.command);
         EXPECT_EQ(data.GetRotation(), c.expected) << "from " << c.from << " with " << c.command;
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "AppHarness.h"
+#include "picture/BitmapFile.h"
 #include "picture/FullScreenWnd.h"
 #include "still/ImageDoc.h"
 #include "still/ImageFrame.h"
@@ -99,6 +100,14 @@ protected:
         for (const std::string& line : LogLines())
             if (line.find("CImageView::") != std::string::npos) return false;
         return true;
+    }
+
+    // Lines of `source` reporting that the call `step` failed.
+    int FailuresLogged(const std::string& source, const std::string& step) const {
+        int count = 0;
+        for (const std::string& line : LogLines())
+            count += line.find(source) != std::string::npos && line.find("[" + step + "]") != std::string::npos;
+        return count;
     }
 };
 
@@ -298,6 +307,31 @@ TEST_F(ImageViewTest, EraseAreaMapsTheClientRectangleToPicturePixels) {
 
     view->EraseAllArea();
     EXPECT_TRUE(Take(view->compositeDC()) == Take(view->baseDC()));
+}
+
+TEST_F(ImageViewTest, ACompositeTooLargeToMakeKeepsThePictureComposedSoFar) {
+    CImageView* view = OpenPicture(64, 48);
+    ASSERT_NE(view, nullptr);
+    Fill(view->overlayDC(), RECT{5, 3, 20, 10}, kRed);
+    ASSERT_TRUE(view->RenewalPicture());
+    const Snapshot composed = Take(view->compositeDC());
+    CViewData* data = view->GetDocument()->viewData();
+    // Sizes whose pixels pass 4 GB: no DIB section can hold them.
+    const SIZE cases[] = {{100000, 100000}, {1, 0x7FFFFFFF}, {0x7FFFFFFF, 1}};
+    int failures = 0;
+    for (const SIZE& size : cases) {
+        AnswerBoxesWith(IDOK);
+        PictureRecord claimed{CBitmapFile().CreateDib(4, 4), size.cx, size.cy};
+        ASSERT_TRUE(data->SetDecodedPicture(1, claimed));
+        EXPECT_FALSE(view->RenewalPicture()) << size.cx << " x " << size.cy;
+        EXPECT_TRUE(Take(view->compositeDC()) == composed) << size.cx << " x " << size.cy;
+        EXPECT_EQ(BoxTexts(), std::vector<std::wstring>{
+                                  L"Insufficient system resource for execution.\nPlease close other applications and try again."});
+        ++failures;
+        EXPECT_EQ(FailuresLogged("CImageView::CreateDIBBitmap", "CreateDIBSection()"), failures);
+        EXPECT_EQ(FailuresLogged("CImageView::ResizeMemoryDC", "CreateCompatibleBitmap"), failures);
+        EXPECT_EQ(FailuresLogged("CImageView::ResizeMemoryDC", "SelectObject"), 0);
+    }
 }
 
 TEST_F(ImageViewTest, FullScreenClosesOnEscapeOnRequestAndWithThePicture) {
