@@ -5,6 +5,7 @@
 #include "DibSection.h"
 #include "JpegDecoder.h"
 #include "JpegEncoder.h"
+#include "Surface.h"
 
 namespace device {
 
@@ -25,29 +26,9 @@ RECT LetterboxRect(int srcWidth, int srcHeight, int width, int height) {
 
 namespace {
 
-// A memory DC with one bitmap selected for its lifetime.
-class SelectedBitmap {
-public:
-    SelectedBitmap(HDC compatible, HBITMAP bitmap) : dc_(::CreateCompatibleDC(compatible)) {
-        if (dc_) old_ = ::SelectObject(dc_, bitmap);
-    }
-    ~SelectedBitmap() {
-        if (old_ && old_ != HGDI_ERROR) ::SelectObject(dc_, old_);
-        if (dc_) ::DeleteDC(dc_);
-    }
-    SelectedBitmap(const SelectedBitmap&) = delete;
-    SelectedBitmap& operator=(const SelectedBitmap&) = delete;
-    bool ok() const { return dc_ && old_ && old_ != HGDI_ERROR; }
-    HDC dc() const { return dc_; }
-
-private:
-    HDC dc_;
-    HGDIOBJ old_ = nullptr;
-};
-
 bool Stretch(HDC dc, HBITMAP source, int srcWidth, int srcHeight, HBITMAP target, const RECT& to) {
-    SelectedBitmap from(dc, source), into(dc, target);
-    if (!from.ok() || !into.ok()) return false;
+    fw::Surface from, into;
+    if (!from.Borrow(dc, source) || !into.Borrow(dc, target)) return false;
     ::SetStretchBltMode(into.dc(), COLORONCOLOR);
     return ::StretchBlt(into.dc(), to.left, to.top, to.right - to.left, to.bottom - to.top, from.dc(), 0, 0, srcWidth,
                         srcHeight, SRCCOPY) != FALSE;
