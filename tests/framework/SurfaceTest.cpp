@@ -1,20 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <thread>
+#include <vector>
 
 #include "Surface.h"
 
 namespace {
-struct Held {
-    long gdi, dc, windowDc;
-    static Held Now() {
-        return {fw::HeldHandles(fw::HandleKind::Gdi), fw::HeldHandles(fw::HandleKind::Dc),
-                fw::HeldHandles(fw::HandleKind::WindowDc)};
-    }
-    Held operator-(const Held& o) const { return {gdi - o.gdi, dc - o.dc, windowDc - o.windowDc}; }
-    bool operator==(const Held& o) const { return gdi == o.gdi && dc == o.dc && windowDc == o.windowDc; }
-};
-void PrintTo(const Held& h, std::ostream* os) { *os << "gdi " << h.gdi << ", dc " << h.dc << ", window dc " << h.windowDc; }
+// Gdi, Dc and WindowDc handles held now, less `base`.
+std::vector<long> HeldSince(const std::vector<long>& base = {0, 0, 0}) {
+    const fw::HandleKind kinds[] = {fw::HandleKind::Gdi, fw::HandleKind::Dc, fw::HandleKind::WindowDc};
+    std::vector<long> held;
+    for (int i = 0; i < 3; ++i) held.push_back(fw::HeldHandles(kinds[i]) - base[i]);
+    return held;
+}
 }  // namespace
 
 TEST(Surface, DibRowsCountFromTheTopInEitherOrientation) {
@@ -62,7 +59,7 @@ TEST(Surface, AFailedResizeOrReplaceKeepsThePresentBitmap) {
 }
 
 TEST(Surface, OwnersCountWhatTheyHoldAndABorrowedBitmapStaysTheCallers) {
-    const Held base = Held::Now();
+    const std::vector<long> base = HeldSince();
     fw::GdiObject callers(::CreateBitmap(4, 4, 1, 32, nullptr));
     {
         fw::Surface s;
@@ -73,9 +70,9 @@ TEST(Surface, OwnersCountWhatTheyHoldAndABorrowedBitmapStaysTheCallers) {
         fw::Surface borrowing;
         ASSERT_TRUE(borrowing.Borrow(nullptr, static_cast<HBITMAP>(callers.get())));
         fw::WindowDC screen(nullptr);
-        EXPECT_EQ(Held::Now() - base, (Held{2, 2, 1}));
+        EXPECT_EQ(HeldSince(base), (std::vector<long>{2, 2, 1}));
     }
-    EXPECT_EQ(Held::Now() - base, (Held{1, 0, 0}));
+    EXPECT_EQ(HeldSince(base), (std::vector<long>{1, 0, 0}));
     BITMAP info{};
     EXPECT_TRUE(::GetObjectW(callers.get(), sizeof(info), &info));
 }
@@ -93,25 +90,4 @@ TEST(SelectedObject, PutsBackWhatItDisplacedOnce) {
     }
     EXPECT_EQ(::GetCurrentObject(s.dc(), OBJ_PEN), original);
     EXPECT_FALSE(fw::SelectedObject(s.dc(), nullptr));
-}
-
-// On a thread of its own, so the test thread's COM state plays no part.
-TEST(OleInit, UninitialisesOnlyWhatItInitialised) {
-    std::thread([] {
-        {
-            fw::OleInit outer;
-            EXPECT_EQ(outer.result(), S_OK);
-            { fw::OleInit inner; EXPECT_EQ(inner.result(), S_FALSE); }
-            EXPECT_EQ(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_FALSE);  // still set up
-            ::CoUninitialize();
-        }
-        ASSERT_EQ(::CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);  // gone with the outer one
-        {
-            fw::OleInit refused;
-            EXPECT_EQ(refused.result(), RPC_E_CHANGED_MODE);
-        }
-        EXPECT_EQ(::CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_FALSE);  // left alone
-        ::CoUninitialize();
-        ::CoUninitialize();
-    }).join();
 }

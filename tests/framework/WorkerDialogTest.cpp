@@ -4,39 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
-#include <condition_variable>
-#include <mutex>
+#include <functional>
 
 #include "FrameworkTestIds.h"
 #include "WorkerDialog.h"
 
 namespace {
-// Counts what the dialog has shown, for a worker that waits to be seen.
-class Seen {
-public:
-    void Add() {
-        std::lock_guard<std::mutex> guard(lock_);
-        ++count_;
-        changed_.notify_all();
-    }
-    bool WaitFor(int count) {
-        std::unique_lock<std::mutex> guard(lock_);
-        return changed_.wait_for(guard, std::chrono::seconds(30), [&] { return count_ >= count; });
-    }
-
-private:
-    std::mutex lock_;
-    std::condition_variable changed_;
-    int count_ = 0;
-};
-
 // Records each report as the user sees it: bar position and text.
 class RecordingDialog : public fw::WorkerDialog {
 public:
     RecordingDialog(Work work) : WorkerDialog(IDD_TEST_WORKER, std::move(work), IDC_TEST_PROGRESS, IDC_TEST_TEXT) {}
     std::vector<std::pair<int, std::wstring>> shown;
-    Seen seen;
+    std::atomic<int> seen{0};
     bool clickCancel = false;
 
 protected:
@@ -46,9 +25,17 @@ protected:
         ::GetDlgItemTextW(hwnd(), IDC_TEST_TEXT, line, 64);
         shown.emplace_back(static_cast<int>(::SendDlgItemMessageW(hwnd(), IDC_TEST_PROGRESS, PBM_GETPOS, 0, 0)), line);
         if (clickCancel) ::PostMessageW(::GetDlgItem(hwnd(), IDCANCEL), BM_CLICK, 0, 0);
-        seen.Add();
+        seen = done;
     }
 };
+
+// What a worker does between its steps: polls, with a limit that only keeps
+// a broken test from hanging.
+bool PollUntil(const std::function<bool()>& done) {
+    for (ULONGLONG end = ::GetTickCount64() + 30000; !done(); ::Sleep(1))
+        if (::GetTickCount64() > end) return false;
+    return true;
+}
 
 bool ThreadEnded(DWORD id) {
     HANDLE thread = ::OpenThread(SYNCHRONIZE, FALSE, id);
@@ -61,16 +48,14 @@ bool ThreadEnded(DWORD id) {
 
 TEST(WorkerDialog, ShowsEveryReportAndReturnsTheWorksResult) {
     std::atomic<DWORD> workThread{0};
-    RecordingDialog* self = nullptr;
     RecordingDialog dialog([&](fw::WorkerDialog::Progress& progress) -> INT_PTR {
         workThread = ::GetCurrentThreadId();
         for (int step = 1; step <= 3; ++step) {
             progress.Report(step, 4, L"File " + std::to_wstring(step));
-            if (!self->seen.WaitFor(step)) return -2;
+            if (!PollUntil([&] { return dialog.seen == step; })) return -2;
         }
         return 42;
     });
-    self = &dialog;
     EXPECT_EQ(dialog.DoModal(nullptr), 42);
     EXPECT_EQ(dialog.shown, (std::vector<std::pair<int, std::wstring>>{{1, L"File 1"}, {2, L"File 2"}, {3, L"File 3"}}));
     EXPECT_NE(workThread, ::GetCurrentThreadId());
@@ -83,9 +68,7 @@ TEST(WorkerDialog, CancelStopsTheWorkAndTheDialogWaitsForItsEnd) {
     RecordingDialog dialog([&](fw::WorkerDialog::Progress& progress) -> INT_PTR {
         workThread = ::GetCurrentThreadId();
         progress.Report(1, 10, L"Converting");
-        // A worker polls between its steps; the limit only keeps a broken test from hanging.
-        for (ULONGLONG end = ::GetTickCount64() + 30000; !progress.stopRequested(); ::Sleep(1))
-            if (::GetTickCount64() > end) return -2;
+        if (!PollUntil([&] { return progress.stopRequested(); })) return -2;
         returned = true;
         return IDCANCEL;
     });
