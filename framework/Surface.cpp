@@ -77,7 +77,10 @@ bool Surface::Resize(SIZE size, SurfaceFormat format, HDC reference) {
     if (!dc_) return Fail(Failure::CreateDc);
     GdiObject bitmap = CreateSurfaceBitmap(reference, size, format);
     if (!bitmap) return Fail(Failure::CreateBitmap);
-    return Replace(bitmap);
+    if (!Replace(bitmap)) return false;
+    // Wine's GetObject tells every DIB section as bottom-up.
+    topDown_ = format == SurfaceFormat::TopDownDib24;
+    return true;
 }
 
 bool Surface::Replace(GdiObject& bitmap) {

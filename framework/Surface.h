@@ -47,7 +47,8 @@ public:
 
     // DIB sections only (null otherwise): the pixels as CreateDIBSection
     // lays them out, the bytes from one row to the next, and row `y`
-    // counted from the top whatever the orientation.
+    // counted from the top whatever the orientation. A DIB made elsewhere
+    // counts as its header says, and Wine's says bottom-up for every one.
     void* bits() const { return bits_; }
     int stride() const { return stride_; }
     BYTE* Row(int y) const;

@@ -25,9 +25,8 @@ std::vector<ToolButton> LoadToolBarResource(HINSTANCE module, UINT id, SIZE* ima
 }
 
 ToolBar::~ToolBar() {
-    // The control does not own an image list set with TB_SETIMAGELIST.
+    // Before its image list goes.
     if (hwnd_ && ::IsWindow(hwnd_)) ::DestroyWindow(hwnd_);
-    if (images_) ImageList_Destroy(images_);
 }
 
 bool ToolBar::Create(HWND parent, HINSTANCE module, UINT bitmapId, SIZE imageSize,
@@ -43,8 +42,8 @@ bool ToolBar::Create(HWND parent, HINSTANCE module, UINT bitmapId, SIZE imageSiz
 bool ToolBar::Create(HWND parent, HBITMAP strip, SIZE imageSize, const std::vector<ToolButton>& buttons,
                      DWORD extraStyle, UINT id) {
     if (hwnd_ || !strip || imageSize.cx <= 0 || imageSize.cy <= 0) return false;
-    images_ = ImageList_Create(imageSize.cx, imageSize.cy, ILC_COLOR24 | ILC_MASK, 0, 4);
-    if (!images_ || ImageList_AddMasked(images_, strip, kMaskColor) < 0) return false;
+    if (!images_.Create(imageSize, ILC_COLOR24 | ILC_MASK, 0, 4) || images_.AddMasked(strip, kMaskColor) < 0)
+        return false;
     hwnd_ = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP |
                                   extraStyle,
@@ -52,7 +51,7 @@ bool ToolBar::Create(HWND parent, HBITMAP strip, SIZE imageSize, const std::vect
                               ::GetModuleHandleW(nullptr), nullptr);
     if (!hwnd_) return false;
     ::SendMessageW(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    ::SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
+    ::SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
     std::vector<TBBUTTON> tb;
     int image = 0;
     for (const ToolButton& b : buttons) {

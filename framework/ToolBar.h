@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "CommandTarget.h"
+#include "ImageList.h"
 
 namespace fw {
 
@@ -72,7 +73,7 @@ public:
 
 private:
     HWND hwnd_ = nullptr;
-    HIMAGELIST images_ = nullptr;
+    ImageList images_;  // the control does not own a list set with TB_SETIMAGELIST
     std::vector<ToolButton> buttons_;
     std::wstring tip_;  // the text the last tooltip request points at
 };

@@ -38,6 +38,35 @@ TEST_F(CommandRouting, GoesViewDocumentChildMainApplicationUntilOneHandlesIt) {
     EXPECT_EQ(trail, Trail(all.begin(), all.begin() + 3));
 }
 
+TEST_F(CommandRouting, AControlsNotificationIsNeverACommand) {
+    auto opened = Open();
+    ChildOf(opened)->stage.states[100] = {};
+    frame->stage.states[100] = {};
+    // Edit controls whose id is a menu command's, one with an object that
+    // declines the notification: changing their text sends EN_CHANGE.
+    struct Edit : fw::Window {
+        std::vector<WORD> codes;
+        bool OnReflected(UINT msg, WPARAM wParam, LPARAM, LRESULT&) override {
+            if (msg == WM_COMMAND) codes.push_back(HIWORD(wParam));
+            return false;
+        }
+    } withObject;
+    for (HWND parent : {frame->hwnd(), opened.frame->hwnd()}) {
+        HWND plain = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 50, 20, parent, reinterpret_cast<HMENU>(100),
+                                       nullptr, nullptr);
+        HWND edit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 50, 20, parent, reinterpret_cast<HMENU>(100),
+                                      nullptr, nullptr);
+        withObject.codes.clear();
+        ASSERT_TRUE(withObject.Subclass(edit));
+        ::SetWindowTextW(plain, L"changed");
+        ::SetWindowTextW(edit, L"changed");
+        EXPECT_NE(std::find(withObject.codes.begin(), withObject.codes.end(), EN_CHANGE), withObject.codes.end());
+        ::DestroyWindow(edit);
+        ::DestroyWindow(plain);
+    }
+    EXPECT_TRUE(trail.empty()) << trail.front();
+}
+
 TEST_F(CommandRouting, WithoutAChildStartsAtTheMainFrame) {
     frame->stage.states[4] = {};
     ::SendMessageW(frame->hwnd(), WM_COMMAND, 4, 0);

@@ -1,5 +1,7 @@
 #include "FrameHarness.h"
 
+#include "Reflection.h"
+
 namespace testing_support {
 
 bool Stage::Command(UINT id) {
@@ -94,6 +96,26 @@ fw::DocTemplate::Opened FrameTest::Open(bool visible) {
     return o;
 }
 
+ControlHost::~ControlHost() {
+    if (IsWindow()) ::DestroyWindow(hwnd());
+}
+
+bool ControlHost::Create(int width, int height) {
+    WNDCLASSEXW wc{};
+    wc.lpszClassName = L"fw-test-host";
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    return RegisterClass(wc) && Window::Create(L"fw-test-host", L"Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                               0, width, height, nullptr, nullptr);
+}
+
+LRESULT ControlHost::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NOTIFY)
+        reached.push_back(reinterpret_cast<const NMHDR*>(lParam)->code);
+    else if (fw::NotificationSource(hwnd(), msg, wParam, lParam) || msg == WM_DRAWITEM || msg == WM_MEASUREITEM)
+        reached.push_back(msg);
+    return Window::WindowProc(msg, wParam, lParam);
+}
+
 HMENU BuildMenu(const std::vector<std::pair<std::wstring, std::vector<std::pair<UINT, std::wstring>>>>& popups) {
     HMENU bar = ::CreateMenu();
     for (const auto& popup : popups) {
@@ -111,5 +133,18 @@ void PumpMessages() {
         ::DispatchMessageW(&msg);
     }
 }
+
+bool PumpUntil(const std::function<bool()>& done, DWORD limitMs) {
+    const ULONGLONG end = ::GetTickCount64() + limitMs;
+    while (!done()) {
+        if (::GetTickCount64() > end) return false;
+        PumpMessages();
+        // Sleeps only until a message comes or a moment passes, then checks again.
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
+LPARAM CentreOf(const RECT& r) { return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2); }
 
 }  // namespace testing_support

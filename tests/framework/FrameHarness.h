@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -107,9 +108,27 @@ protected:
     TestFrame* frame = nullptr;  // deleted with its window
 };
 
+// A visible top-level window of the framework for controls to live in; it
+// records the notifications that reach its own procedure, which are those
+// no control object took.
+class ControlHost : public fw::Window {
+public:
+    ~ControlHost() override;
+    bool Create(int width = 420, int height = 320);
+    // WM_NOTIFY as its code, every other notification as its message.
+    std::vector<UINT> reached;
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+};
+
 // Builds a menu from {popup title, {{id, text}...}} entries.
 HMENU BuildMenu(const std::vector<std::pair<std::wstring, std::vector<std::pair<UINT, std::wstring>>>>& popups);
 // Lets posted and sent messages run.
 void PumpMessages();
+// Lets messages run until `done` holds or a generous limit passes.
+bool PumpUntil(const std::function<bool()>& done, DWORD limitMs = 20000);
+// The centre of `r`, as a mouse message's lParam.
+LPARAM CentreOf(const RECT& r);
 
 }  // namespace testing_support

@@ -57,6 +57,17 @@ TEST_F(ToolBarFrame, IdleRefreshAppliesTheUpdateQueryToTheButtons) {
     EXPECT_FALSE(bar.IsEnabled(kStart));
 }
 
+TEST_F(ToolBarFrame, AClickOnAButtonIsRoutedAsItsCommand) {
+    frame->stage.states = {{kStart, {}}};
+    HWND bar = frame->toolBar().hwnd();
+    RECT button{};
+    ASSERT_TRUE(::SendMessageW(bar, TB_GETRECT, kStart, reinterpret_cast<LPARAM>(&button)));
+    ::SendMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, CentreOf(button));
+    ::SendMessageW(bar, WM_LBUTTONUP, 0, CentreOf(button));
+    EXPECT_TRUE(PumpUntil([&] { return !trail.empty(); }));
+    EXPECT_EQ(trail, Trail{"main"});
+}
+
 TEST_F(ToolBarFrame, CheckingAGroupButtonReleasesItsPartner) {
     fw::ToolBar& bar = frame->toolBar();
     bar.SetChecked(kHand, true);
