@@ -10,6 +10,9 @@ namespace testing_support {
 
 // Long enough for a loaded 2-core machine under Wine; only a fault reaches it.
 constexpr DWORD kWaitLimitMs = 30000;
+// For another process to come up or end: a 32-bit Wine process may start
+// through an emulator, about a minute each (see tests/CMakeLists.txt).
+constexpr DWORD kProcessWaitLimitMs = 300000;
 
 // Dispatches every message queued for this thread.
 void PumpMessages();
