@@ -21,7 +21,8 @@ void PumpMessages();
 bool WaitUntil(const std::function<bool()>& done, DWORD ms = kWaitLimitMs);
 
 // Pumps messages for `ms`: for tests that show something does NOT happen
-// while the program runs, never before an assertion that something did.
+// while the program runs, or that let time pass before an action (a key
+// held down); never before an assertion that something did happen.
 void PumpFor(DWORD ms);
 
 }  // namespace testing_support
