@@ -5,9 +5,16 @@
 
 #include <algorithm>
 
+#include "Handles.h"
+#include "Wait.h"
+
 namespace installer_tests {
 
 namespace {
+
+// A whole run, set-up included: a 32-bit Wine process may start through an
+// emulator and then work on the driver store.
+constexpr DWORD kRunLimitMs = 2 * testing_support::kProcessWaitLimitMs;
 
 const GUID kCameraClassGuid = {0x5c3f1b2e, 0x8d4a, 0x4e7b, {0x9a, 0x61, 0x2f, 0x0c, 0x7d, 0x9e, 0x4b, 0x13}};
 const wchar_t kHardwareIds[] = L"USB\\VID_3F5A&PID_000F&REV_0100\0";
@@ -47,48 +54,53 @@ void DeleteCameraService() {
     CloseServiceHandle(manager);
 }
 
+// The program with `output` as its standard output; its process handle.
+fw::Handle StartInstaller(const std::wstring& arguments, HANDLE output) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = output;
+    std::wstring commandLine =
+        L"\"" + testing_support::TestProgramFolder() + L"KorvoDocCameraInstaller.exe\" " + arguments;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
+        return fw::Handle();
+    fw::Handle thread(process.hThread);
+    return fw::Handle(process.hProcess);
+}
+
+// Appends what the pipe holds now, without waiting for more.
+void ReadAvailable(HANDLE pipe, std::string& bytes) {
+    DWORD available = 0;
+    while (PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) && available) {
+        char chunk[4096];
+        DWORD read = 0;
+        if (!ReadFile(pipe, chunk, std::min<DWORD>(available, sizeof(chunk)), &read, nullptr) || !read) return;
+        bytes.append(chunk, read);
+    }
+}
+
 }  // namespace
 
 InstallerRun RunInstaller(const std::wstring& arguments) {
     InstallerRun run;
     SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return run;
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
-    std::wstring commandLine =
-        L"\"" + testing_support::TestProgramFolder() + L"KorvoDocCameraInstaller.exe\" " + arguments;
-    PROCESS_INFORMATION process{};
-    const BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                        &startup, &process);
-    CloseHandle(writeEnd);
-    if (!started) {
-        CloseHandle(readEnd);
-        return run;
-    }
+    fw::Handle readEnd, writeEnd;
+    if (!CreatePipe(readEnd.receive(), writeEnd.receive(), &inherit, 0)) return run;
+    SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0);
+    fw::Handle process = StartInstaller(arguments, writeEnd.get());
+    writeEnd.reset();
+    if (!process) return run;
     // Read while the program runs, and stop at its end rather than at the
     // pipe's: a process it starts may hold the write end longer.
     std::string bytes;
-    const ULONGLONG deadline = GetTickCount64() + 600000;  // a 32-bit Wine process may start through an emulator
-    for (bool exited = false; !exited && GetTickCount64() < deadline;) {
-        exited = WaitForSingleObject(process.hProcess, 20) == WAIT_OBJECT_0;
-        DWORD available = 0;
-        while (PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr) && available) {
-            char chunk[4096];
-            DWORD read = 0;
-            if (!ReadFile(readEnd, chunk, std::min<DWORD>(available, sizeof(chunk)), &read, nullptr) || !read) break;
-            bytes.append(chunk, read);
-        }
-        run.finished = exited;
-    }
-    if (!run.finished) TerminateProcess(process.hProcess, 1);
-    GetExitCodeProcess(process.hProcess, &run.exitCode);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    CloseHandle(readEnd);
+    run.finished = testing_support::WaitUntil([&] {
+        const bool exited = WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0;
+        ReadAvailable(readEnd.get(), bytes);
+        return exited;
+    }, kRunLimitMs);
+    if (!run.finished) TerminateProcess(process.get(), 1);
+    GetExitCodeProcess(process.get(), &run.exitCode);
     run.output.assign(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
     return run;
 }

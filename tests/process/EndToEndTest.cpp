@@ -2,11 +2,10 @@
 // would: two captures, one turned, both saved through the system's dialog.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "AppProcess.h"
 #include "Strings.h"
 #include "TestSupport.h"
+#include "Wait.h"
 #include "resource.h"
 
 using namespace testing_support;
@@ -23,16 +22,10 @@ std::vector<HWND> PictureWindows(HWND main) {
     return windows;
 }
 
-bool WaitFor(const std::function<bool()>& done, DWORD ms = 60000) {
-    for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < ms; ::Sleep(50))
-        if (done()) return true;
-    return false;
-}
-
 // The program's save dialog: the enabled top-level dialog of its thread.
 HWND FindDialog(DWORD processId) {
     HWND found = nullptr;
-    WaitFor([&] {
+    WaitUntil([&] {
         for (HWND w = ::FindWindowW(L"#32770", nullptr); w; w = ::FindWindowExW(nullptr, w, L"#32770", nullptr)) {
             DWORD pid = 0;
             ::GetWindowThreadProcessId(w, &pid);
@@ -60,15 +53,15 @@ std::string SaveAs(DWORD processId, const std::wstring& name) {
     HWND dialog = FindDialog(processId);
     if (!dialog) return "no dialog";
     HWND edit = nullptr;
-    WaitFor([&] {
+    WaitUntil([&] {
         // The one edit box of the dialog: the file name (inside its combo box).
         ::EnumChildWindows(dialog, FindVisibleEdit, reinterpret_cast<LPARAM>(&edit));
         return edit != nullptr;
-    }, 10000);
+    });
     if (!edit) return "no name box in " + fw::ToAnsi(WindowText(dialog) + L": " + MessageBoxText(dialog));
     ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
     ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
-    return WaitFor([&] { return !::IsWindow(dialog); }) ? "" : "the dialog stayed open";
+    return WaitUntil([&] { return !::IsWindow(dialog); }) ? "" : "the dialog stayed open";
 }
 
 std::wstring Caption(HWND window) { return WindowText(window); }
@@ -96,21 +89,21 @@ TEST(EndToEnd, CapturesTurnsAndSavesTwoStills) {
     ASSERT_NE(main, nullptr);
 
     ::PostMessageW(main, WM_COMMAND, ID_TOOL_STILL_CAPTURE, 0);
-    ASSERT_TRUE(WaitFor([&] { return PictureWindows(main).size() == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return PictureWindows(main).size() == 1; }));
     ::PostMessageW(main, WM_COMMAND, ID_TOOL_STILL_CAPTURE, 0);
-    ASSERT_TRUE(WaitFor([&] { return PictureWindows(main).size() == 2; }));
+    ASSERT_TRUE(WaitUntil([&] { return PictureWindows(main).size() == 2; }));
     EXPECT_EQ(Caption(PictureWindows(main)[0]).rfind(L"Untitled-2 ", 0), 0u) << Caption(PictureWindows(main)[0]).c_str();
 
     ::PostMessageW(main, WM_COMMAND, ID_ROTATE_CW, 0);  // the active, second capture
     ::PostMessageW(main, WM_COMMAND, ID_FILE_SAVE, 0);
     ASSERT_EQ(SaveAs(app.id(), L"turned.jpg"), "");
-    ASSERT_TRUE(WaitFor([&] { return Caption(PictureWindows(main)[0]).rfind(L"turned.jpg ", 0) == 0; }));
+    ASSERT_TRUE(WaitUntil([&] { return Caption(PictureWindows(main)[0]).rfind(L"turned.jpg ", 0) == 0; }));
 
     ::PostMessageW(main, WM_COMMAND, ID_WINDOW_CASCADE, 0);
     ::SendMessageW(::FindWindowExW(main, nullptr, L"MDIClient", nullptr), WM_MDINEXT, 0, 0);
     ::PostMessageW(main, WM_COMMAND, ID_FILE_SAVE_AS, 0);
     ASSERT_EQ(SaveAs(app.id(), L"plain.bmp"), "");
-    ASSERT_TRUE(WaitFor([&] { return FileExists(out / L"plain.bmp"); }));
+    ASSERT_TRUE(WaitUntil([&] { return FileExists(out / L"plain.bmp"); }));
 
     ::PostMessageW(main, WM_CLOSE, 0, 0);
     ASSERT_TRUE(app.WaitForExit());

@@ -44,7 +44,7 @@ TEST(Startup, SecondCopyShowsAlreadyLaunchedAndEndsWhileTheFirstRuns) {
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(WindowText(box), L"Pictavo");
     EXPECT_EQ(MessageBoxText(box), L"Document Camera or TWAIN DS is already launched.");
-    EXPECT_EQ(second.WaitForWindow(kMainClass, 200), nullptr);
+    EXPECT_EQ(second.WaitForWindow(kMainClass, 200), nullptr);  // a short look: no main window comes
     PressButton(box, IDOK);
     EXPECT_TRUE(second.WaitForExit());
     EXPECT_TRUE(first.Running());

@@ -20,14 +20,12 @@ LoadedCamera::LoadedCamera(const std::string& settings) {
     auto create = reinterpret_cast<device::CreateInstanceFn>(::GetProcAddress(library_, "CreateInstance"));
     release_ = reinterpret_cast<device::ReleaseInstanceFn>(::GetProcAddress(library_, "ReleaseInstance"));
     if (create && release_) create(&camera_);
-    window_ = ::CreateWindowExW(0, L"STATIC", L"camera test", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     control_.emplace();
 }
 
 LoadedCamera::~LoadedCamera() {
     Release();
     control_.reset();
-    if (window_) ::DestroyWindow(window_);
     if (library_) ::FreeLibrary(library_);
 }
 
@@ -36,13 +34,9 @@ void LoadedCamera::Release() {
 }
 
 std::optional<MSG> LoadedCamera::WaitForMessage(UINT message, DWORD ms) {
-    DWORD start = ::GetTickCount();
-    MSG msg;
-    do {
-        if (::PeekMessageW(&msg, window_, message, message, PM_REMOVE)) return msg;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_POSTMESSAGE);
-    } while (::GetTickCount() - start < ms);
-    return std::nullopt;
+    std::optional<MSG> msg;
+    testing_support::WaitUntil([&] { return (msg = window_.Take(message)).has_value(); }, ms);
+    return msg;
 }
 
 std::optional<Completion> LoadedCamera::WaitForCompletion(DWORD ms) {
@@ -56,9 +50,7 @@ std::optional<Completion> LoadedCamera::WaitForCompletion(DWORD ms) {
 }
 
 bool LoadedCamera::AllRecordsBack(DWORD ms) {
-    for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < ms; ::Sleep(10))
-        if (control_->Counters().recordsOutstanding == 0) return true;
-    return false;
+    return testing_support::WaitUntil([&] { return control_->Counters().recordsOutstanding == 0; }, ms);
 }
 
 void HandBack(DWORD threadId, device::ResponseRecord* record) {

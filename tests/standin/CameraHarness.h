@@ -1,7 +1,7 @@
 #pragma once
 // A camera stand-in loaded by LoadLibrary from its own copy in a fresh
 // folder (so its settings file and card folder belong to one test), with a
-// message-only window that receives its completions and notifications.
+// message-only window that keeps its completions and notifications.
 #include <windows.h>
 
 #include <cstdint>
@@ -12,7 +12,9 @@
 #include "CameraControlClient.h"
 #include "DeviceControl.h"
 #include "DeviceProtocol.h"
+#include "MessageCatcher.h"
 #include "TestSupport.h"
+#include "Wait.h"
 
 namespace camera_test {
 
@@ -39,17 +41,17 @@ public:
 
     device::IDeviceControl* operator->() const { return camera_; }
     device::IDeviceControl* get() const { return camera_; }
-    HWND window() const { return window_; }
+    HWND window() const { return window_.hwnd(); }
     std::wstring cardFolder() const { return folder_ / L"SDCard"; }
     const std::wstring& folder() const { return folder_.path(); }
     standin::CameraControlClient& control() { return *control_; }
 
     // The next message of that kind at the window, or nothing within `ms`.
-    std::optional<MSG> WaitForMessage(UINT message, DWORD ms = 10000);
+    std::optional<MSG> WaitForMessage(UINT message, DWORD ms = testing_support::kWaitLimitMs);
     // Waits for a completion, copies it and hands the record back as a receiver must.
-    std::optional<Completion> WaitForCompletion(DWORD ms = 10000);
+    std::optional<Completion> WaitForCompletion(DWORD ms = testing_support::kWaitLimitMs);
     // True once no response record is outstanding (waits up to `ms`).
-    bool AllRecordsBack(DWORD ms = 5000);
+    bool AllRecordsBack(DWORD ms = testing_support::kWaitLimitMs);
 
     void Release();  // ReleaseInstance now
 
@@ -58,7 +60,7 @@ private:
     HMODULE library_ = nullptr;
     device::IDeviceControl* camera_ = nullptr;
     device::ReleaseInstanceFn release_ = nullptr;
-    HWND window_ = nullptr;
+    MessageCatcher window_;
     std::optional<standin::CameraControlClient> control_;
 };
 

@@ -8,18 +8,11 @@
 #include "shell/MainFrame.h"
 #include "PictureFixtures.h"
 #include "Strings.h"
+#include "Wait.h"
 
 namespace testing_support {
 
 namespace {
-
-void Pump() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
 
 // A BMP file of the test pattern, written here byte by byte.
 std::string MakeBmp(int width, int height) {
@@ -80,7 +73,7 @@ bool TestPictavoApp::Start(bool withCamera, const std::wstring& cameraLibrary) {
 
 void TestPictavoApp::Stop() {
     if (mainWindow() && ::IsWindow(mainWindow())) ::DestroyWindow(mainWindow());
-    Pump();
+    testing_support::PumpMessages();
     ReleaseCore();
     MSG msg;
     ::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the frame's quit request
@@ -129,7 +122,7 @@ void AppTest::SetUp() {
     ASSERT_TRUE(app_->Start(WithCamera(), camera));
     ::ShowWindow(app_->mainWindow(), SW_SHOW);
     ::MoveWindow(app_->mainWindow(), 0, 0, 1000, 760, TRUE);
-    Pump();
+    testing_support::PumpMessages();
 }
 
 void AppTest::TearDown() {
@@ -142,7 +135,7 @@ void AppTest::TearDown() {
     boxes.reset();
 }
 
-void AppTest::PumpMessages() { Pump(); }
+void AppTest::PumpMessages() { testing_support::PumpMessages(); }
 
 void AppTest::AnswerBoxesWith(int answer) {
     boxes.reset();  // the old recorder's end would remove the new one's handler
@@ -169,7 +162,7 @@ int AppTest::PictureWindowCount() const {
 
 CImageFrame* AppTest::Open(const std::wstring& path) {
     if (!mainFrame()->FileOpen(path.c_str())) return nullptr;
-    Pump();
+    testing_support::PumpMessages();
     return ActiveImageFrame();
 }
 
@@ -187,7 +180,7 @@ std::wstring AppTest::WriteBmp(const std::wstring& name, int width, int height) 
 
 void AppTest::Command(UINT id) {
     ::SendMessageW(mainFrame()->hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
-    Pump();
+    testing_support::PumpMessages();
 }
 
 std::vector<std::string> AppTest::LogLines() const {

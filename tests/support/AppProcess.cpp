@@ -26,7 +26,7 @@ AppProcess::AppProcess(const Installation& installation) {
         ::CloseHandle(pi.hThread);
         process_ = pi.hProcess;
         id_ = pi.dwProcessId;
-        ::WaitForInputIdle(process_, 10000);
+        ::WaitForInputIdle(process_, kWaitLimitMs);
     }
 }
 
@@ -34,7 +34,7 @@ AppProcess::~AppProcess() {
     if (!process_) return;
     if (Running()) {
         ::TerminateProcess(process_, 1);
-        ::WaitForSingleObject(process_, 5000);
+        ::WaitForSingleObject(process_, kWaitLimitMs);
     }
     ::CloseHandle(process_);
 }
@@ -79,20 +79,17 @@ BOOL CALLBACK CollectStatic(HWND hwnd, LPARAM lParam) {
 }  // namespace
 
 HWND AppProcess::WaitForWindow(const wchar_t* className, DWORD ms) const {
-    DWORD start = ::GetTickCount();
-    do {
-        FindRequest req{id_, className, nullptr};
+    FindRequest req{id_, className, nullptr};
+    WaitUntil([&] {
         ::EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&req));
-        if (req.found) return req.found;
-        if (!Running()) return nullptr;
-        ::Sleep(50);
-    } while (::GetTickCount() - start < ms);
-    return nullptr;
+        return req.found || !Running();
+    }, ms);
+    return req.found;
 }
 
 std::wstring WindowText(HWND hwnd) {
     wchar_t text[2048] = {};
-    ::SendMessageTimeoutW(hwnd, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+    ::SendMessageTimeoutW(hwnd, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, kWaitLimitMs, nullptr);
     return text;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "Wait.h"
 
 namespace testing_support {
 
@@ -32,10 +33,10 @@ public:
 
     bool started() const { return process_ != nullptr; }
     DWORD id() const { return id_; }
-    // The top-level window of the process with that class, waiting up to `ms`.
-    // Generous: a 32-bit process may start through an emulator (see tests/CMakeLists.txt).
-    HWND WaitForWindow(const wchar_t* className, DWORD ms = 300000) const;
-    bool WaitForExit(DWORD ms = 300000) const;
+    // The top-level window of the process with that class, waiting up to `ms`
+    // while this thread's messages are pumped; null once the process ended.
+    HWND WaitForWindow(const wchar_t* className, DWORD ms = kProcessWaitLimitMs) const;
+    bool WaitForExit(DWORD ms = kProcessWaitLimitMs) const;
     bool Running() const;
 
 private:

@@ -4,9 +4,12 @@
 
 #include <cstdlib>
 
+#include "Handles.h"
 #include "TwainHost.h"
 
 using namespace twain_test;
+using testing_support::PumpFor;
+using testing_support::WaitUntil;
 
 namespace {
 
@@ -40,12 +43,20 @@ protected:
 
     void Click(int id) { ::SendMessageW(dialog_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
     bool Enabled(int id) { return ::IsWindowEnabled(::GetDlgItem(dialog_, id)) != FALSE; }
+    // The middle of the preview area on the screen.
+    COLORREF CentreOfPreview() {
+        HWND area = ::GetDlgItem(dialog_, kPreview);
+        RECT r;
+        ::GetClientRect(area, &r);
+        fw::WindowDC dc(area);
+        return ::GetPixel(dc.get(), r.right / 2, r.bottom / 2);
+    }
     LONG Frames() { return camera_.control().Counters().frames; }
     // Preview until the camera has served `n` more pictures.
     bool PreviewFrames(LONG n) {
         LONG before = Frames();
         Click(kPlay);
-        return PumpUntil([&] { return Frames() >= before + n; });
+        return WaitUntil([&] { return Frames() >= before + n; });
     }
 
     CameraCopy camera_;
@@ -64,8 +75,7 @@ TEST_F(SourceDialog, PlayThenStopLeavesTransferEnabled) {
     EXPECT_TRUE(Enabled(kStop));
     EXPECT_FALSE(Enabled(kTransfer));
     Click(kStop);
-    Pump(200);
-    EXPECT_TRUE(Enabled(kPlay));
+    ASSERT_TRUE(WaitUntil([&] { return Enabled(kPlay); }));
     EXPECT_TRUE(Enabled(kStill));
     EXPECT_FALSE(Enabled(kStop));
     EXPECT_TRUE(Enabled(kTransfer));
@@ -74,18 +84,11 @@ TEST_F(SourceDialog, PlayThenStopLeavesTransferEnabled) {
 TEST_F(SourceDialog, PreviewPaintsThePicture) {
     ASSERT_TRUE(PreviewFrames(3));
     // PREVIEW_SECONDS keeps it previewing that long, for a photograph of the display.
-    if (const char* seconds = std::getenv("PREVIEW_SECONDS")) Pump(1000 * std::atoi(seconds));
+    if (const char* seconds = std::getenv("PREVIEW_SECONDS")) PumpFor(1000 * std::atoi(seconds));
     Click(kStop);
     // Read from the screen: above the windows of tests running beside this one.
     ::SetWindowPos(dialog_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    Pump(300);
-    HWND area = ::GetDlgItem(dialog_, kPreview);
-    RECT r;
-    ::GetClientRect(area, &r);
-    HDC dc = ::GetDC(area);
-    COLORREF centre = ::GetPixel(dc, r.right / 2, r.bottom / 2);
-    ::ReleaseDC(area, dc);
-    EXPECT_NE(centre, RGB(0, 0, 0)) << "the test card, not the empty area";
+    EXPECT_TRUE(WaitUntil([&] { return CentreOfPreview() != RGB(0, 0, 0); })) << "the test card, not the empty area";
 }
 
 TEST_F(SourceDialog, StillThenTransferAnnouncesOnce) {
@@ -93,7 +96,7 @@ TEST_F(SourceDialog, StillThenTransferAnnouncesOnce) {
     ASSERT_TRUE(Enabled(kTransfer));
     Click(kTransfer);
     Click(kTransfer);
-    Pump(200);
+    ASSERT_TRUE(WaitUntil([] { return !ManagerMessages().empty(); }));
     EXPECT_EQ(ManagerMessages(), std::vector<TW_UINT16>{MSG_XFERREADY});
     TW_IMAGEINFO info{};
     EXPECT_EQ(source_.Call(DG_IMAGE, DAT_IMAGEINFO, MSG_GET, &info), TWRC_SUCCESS) << "state 6";
@@ -108,10 +111,10 @@ TEST_F(SourceDialog, CloseAsksTheApplicationToClose) {
 TEST_F(SourceDialog, CameraUnpluggedWhilePreviewingAndBack) {
     ASSERT_TRUE(PreviewFrames(1));
     ASSERT_TRUE(camera_.control().Unplug());
-    ASSERT_TRUE(PumpUntil([&] { return !Enabled(kStop) && !Enabled(kPlay); }));
+    ASSERT_TRUE(WaitUntil([&] { return !Enabled(kStop) && !Enabled(kPlay); }));
     EXPECT_FALSE(Enabled(kStill));
     ASSERT_TRUE(camera_.control().Plug());
-    ASSERT_TRUE(PumpUntil([&] { return Enabled(kPlay); }));
+    ASSERT_TRUE(WaitUntil([&] { return Enabled(kPlay); }));
     EXPECT_TRUE(Enabled(kStill));
     EXPECT_FALSE(Enabled(kStop));
     Click(kStill);
@@ -121,8 +124,9 @@ TEST_F(SourceDialog, CameraUnpluggedWhilePreviewingAndBack) {
 TEST_F(SourceDialog, ThreeFailedRequestsEndThePreviewWithOneMessage) {
     ASSERT_TRUE(PreviewFrames(1));
     camera_.control().FailResponses(3);
-    ASSERT_TRUE(PumpUntil([&] { return Enabled(kPlay); }));
-    Pump(500);
+    ASSERT_TRUE(WaitUntil([&] { return Enabled(kPlay); }));
+    ASSERT_FALSE(boxes_.WaitForTexts(1).empty());
+    PumpFor(500);  // no second message follows
     EXPECT_EQ(boxes_.texts(), std::vector<std::wstring>{L"Unable to acquire live-monitor image."});
     EXPECT_FALSE(Enabled(kStop));
     EXPECT_FALSE(Enabled(kTransfer));
@@ -133,7 +137,7 @@ TEST_F(SourceDialog, DisableWhilePreviewingEndsThePreviewThread) {
     ASSERT_EQ(source_.Disable(), TWRC_SUCCESS);
     EXPECT_EQ(FindSourceDialog(), nullptr);
     LONG requests = camera_.control().Counters().requests;
-    Pump(600);
+    PumpFor(600);  // no request comes after the thread ended
     EXPECT_EQ(camera_.control().Counters().requests, requests);
     EXPECT_EQ(source_.Enable(true), TWRC_SUCCESS) << "state 4 again";
 }
@@ -149,7 +153,7 @@ TEST_F(SourceDialog, CameraKeysMoveWhileHeldAndFocusOnRelease) {
     pressAndRelease(kAutoFocus);
     pressAndRelease(kIrisNormal);
     std::vector<std::pair<uint16_t, uint32_t>> sent;
-    ASSERT_TRUE(PumpUntil([&] { return camera_.control().RequestsLogged() >= before + 4; }));
+    ASSERT_TRUE(WaitUntil([&] { return camera_.control().RequestsLogged() >= before + 4; }));
     for (const standin::LoggedRequest& r : camera_.control().RecentRequests(before))
         sent.emplace_back(r.command, r.parameter);
     EXPECT_EQ(sent, (std::vector<std::pair<uint16_t, uint32_t>>{{0xE2, 2}, {0xE2, 4}, {0xE1, 0}, {0xE2, 5}}));

@@ -61,8 +61,7 @@ TEST_F(SourceStates, SequenceErrorsAreReportedAndTheStateKept) {
     EXPECT_EQ(source_.Call(0x8000, DAT_NULL, MSG_GET, nullptr), TWRC_FAILURE);
     EXPECT_EQ(source_.Condition(), TWCC_BADPROTOCOL);
     // The user is told of the failed control and transfer triplets, not of OPENDS or ENABLEDS.
-    Pump(300);
-    EXPECT_EQ(boxes_.texts(), std::vector<std::wstring>(4, L"An internal error had occurred."));
+    EXPECT_EQ(boxes_.WaitForTexts(4), std::vector<std::wstring>(4, L"An internal error had occurred."));
 }
 
 TEST_F(SourceStates, StatusReturnsTheLastConditionOnceThenSuccess) {
@@ -123,8 +122,7 @@ TEST_F(SourceStates, EnableWithoutUserInterfaceAndNoPictureStaysWithoutAnnouncem
     EXPECT_EQ(source_.Enable(false), TWRC_FAILURE);
     EXPECT_EQ(source_.Condition(), TWCC_OPERATIONERROR);
     EXPECT_TRUE(ManagerMessages().empty());
-    Pump(300);
-    EXPECT_EQ(boxes_.texts(), std::vector<std::wstring>{L"Unable to acquire still image."});
+    EXPECT_EQ(boxes_.WaitForTexts(1), std::vector<std::wstring>{L"Unable to acquire still image."});
     EXPECT_EQ(source_.Disable(), TWRC_SUCCESS) << "state 5";
 }
 
@@ -157,8 +155,7 @@ TEST(SourceMutex, TheImageApplicationAndTheSourceExcludeEachOther) {
         LoadedSource source;
         EXPECT_EQ(source.Open(), TWRC_FAILURE);
         EXPECT_EQ(source.Condition(), TWCC_NODS);
-        Pump(300);
-        EXPECT_EQ(boxes.texts(), std::vector<std::wstring>{L"Korvo TWAIN DS is already launched."});
+        EXPECT_EQ(boxes.WaitForTexts(1), std::vector<std::wstring>{L"Korvo TWAIN DS is already launched."});
     }
     CameraCopy camera;
     LoadedSource source;

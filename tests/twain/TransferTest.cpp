@@ -207,8 +207,7 @@ TEST_F(Transfers, UnwritableFileIsRefusedWhenSet) {
     TW_SETUPFILEXFER asked{};
     ASSERT_EQ(source_.Call(DG_CONTROL, DAT_SETUPFILEXFER, MSG_GET, &asked), TWRC_SUCCESS);
     EXPECT_STREQ(asked.FileName, "c:\\twain.bmp") << "the name in use is kept";
-    Pump(300);
-    EXPECT_EQ(boxes_.texts(), std::vector<std::wstring>(2, L"An internal error had occurred."));
+    EXPECT_EQ(boxes_.WaitForTexts(2), std::vector<std::wstring>(2, L"An internal error had occurred."));
 }
 
 TEST_F(Transfers, ResetInTheMiddleStartsTheRowsAgain) {

@@ -43,6 +43,14 @@ BOOL CALLBACK FindBox(HWND hwnd, LPARAM param) {
     return TRUE;
 }
 
+// The source's box on the screen, unless it is one already answered.
+HWND UnansweredBox(const std::vector<HWND>& answered) {
+    BoxSearch search;
+    ::EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+    if (std::find(answered.begin(), answered.end(), search.found) != answered.end()) return nullptr;
+    return search.found;
+}
+
 }  // namespace
 
 std::vector<TW_UINT16> ManagerMessages() {
@@ -73,22 +81,30 @@ std::vector<std::wstring> BoxWatcher::texts() const {
     return texts_;
 }
 
+std::vector<std::wstring> BoxWatcher::WaitForTexts(size_t count) const {
+    testing_support::WaitUntil([&] { return texts().size() >= count; });
+    return texts();
+}
+
 void BoxWatcher::Run() {
     std::vector<HWND> answered;
     while (!stop_) {
-        BoxSearch search;
-        ::EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
-        if (search.found && std::find(answered.begin(), answered.end(), search.found) == answered.end()) {
-            ::Sleep(50);  // let the box fill in its text
-            {
-                std::lock_guard<std::mutex> guard(lock_);
-                texts_.push_back(testing_support::MessageBoxText(search.found));
-            }
-            answered.push_back(search.found);
-            testing_support::PressButton(search.found, IDOK);
-        }
-        ::Sleep(20);
+        HWND box = nullptr;
+        testing_support::WaitUntil([&] { return stop_ || (box = UnansweredBox(answered)) != nullptr; });
+        if (!box) continue;
+        Answer(box);
+        answered.push_back(box);
     }
+}
+
+void BoxWatcher::Answer(HWND box) {
+    // The box may show before its text is filled in.
+    testing_support::WaitUntil([&] { return stop_ || !testing_support::MessageBoxText(box).empty(); });
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        texts_.push_back(testing_support::MessageBoxText(box));
+    }
+    testing_support::PressButton(box, IDOK);
 }
 
 CameraCopy::CameraCopy(bool fixedPicture) {
@@ -203,10 +219,6 @@ TW_UINT16 LoadedSource::Disable() {
 
 bool LoadedSource::ReadyToTransfer() {
     return Open() == TWRC_SUCCESS && Enable(false) == TWRC_SUCCESS && CountManagerMessages(MSG_XFERREADY) == 1;
-}
-
-void Pump(DWORD ms) {
-    PumpUntil([] { return false; }, ms);
 }
 
 HGLOBAL OneValue(TW_UINT16 value) {

@@ -15,6 +15,7 @@
 #include "CameraControlClient.h"
 #include "TestSupport.h"
 #include "Twain.h"
+#include "Wait.h"
 
 namespace twain_test {
 
@@ -28,9 +29,13 @@ public:
     BoxWatcher();
     ~BoxWatcher();
     std::vector<std::wstring> texts() const;
+    // The texts once at least `count` boxes were answered (pumping this
+    // thread's messages meanwhile, as a box may come from a posted message).
+    std::vector<std::wstring> WaitForTexts(size_t count) const;
 
 private:
     void Run();
+    void Answer(HWND box);
     mutable std::mutex lock_;
     std::vector<std::wstring> texts_;
     std::atomic<bool> stop_{false};
@@ -86,23 +91,6 @@ private:
 };
 
 TW_IDENTITY MakeAppIdentity(TW_UINT32 id, TW_UINT16 protocolMinor = 9);
-// Runs this thread's message loop for `ms`, or until `done` says so.
-template <typename Done>
-bool PumpUntil(Done done, DWORD ms = 10000) {
-    DWORD start = ::GetTickCount();
-    do {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        if (done()) return true;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    } while (::GetTickCount() - start < ms);
-    return done();
-}
-void Pump(DWORD ms);
-
 // A one-value container with a 16-bit value, and the values of returned containers.
 HGLOBAL OneValue(TW_UINT16 value);
 TW_UINT32 OneValueItem(HGLOBAL container);

@@ -10,6 +10,7 @@
 #include "AppHarness.h"
 #include "CameraControlClient.h"
 #include "Surface.h"
+#include "Wait.h"
 #include "remote/VexaDialog.h"
 #include "shell/MainFrame.h"
 #include "resource.h"
@@ -52,26 +53,24 @@ protected:
         Mouse(id, WM_LBUTTONDOWN);
         Mouse(id, WM_LBUTTONUP);
     }
-    // Keeps the message loop running as if the user held still.
-    void Hold(DWORD ms) {
-        for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < ms; ::Sleep(10)) PumpMessages();
-    }
-
     // What the camera received since the panel was shown.
     Sent Requests() const {
         Sent out;
         for (const auto& r : camera_->RecentRequests(mark_)) out.emplace_back(r.command, r.parameter);
         return out;
     }
+    // The requests once at least `count` reached the camera.
+    Sent RequestsWhen(size_t count) const {
+        testing_support::WaitUntil([&] { return Requests().size() >= count; });
+        return Requests();
+    }
     // Every request was answered and its response record went back to the library.
     bool AllResponsesBack() {
-        for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < 5000; ::Sleep(10)) {
-            PumpMessages();
+        return testing_support::WaitUntil([&] {
             standin::CameraCounters c = camera_->Counters();
-            if (c.recordsOutstanding == 0 && c.recordsReturned - returnedAtMark_ == camera_->RequestsLogged() - mark_)
-                return true;
-        }
-        return false;
+            return c.recordsOutstanding == 0 &&
+                   c.recordsReturned - returnedAtMark_ == camera_->RequestsLogged() - mark_;
+        });
     }
 
     std::unique_ptr<CVexaDialog> panel;
@@ -109,12 +108,13 @@ TEST_F(RemoteControlTest, EachKeySendsItsRequestsOnPressAndReleaseOnly) {
     for (const KeyCase& k : kKeyCases) {
         SCOPED_TRACE(k.name);
         Mouse(k.id, WM_LBUTTONDOWN);
-        Hold(300);
-        EXPECT_EQ(Requests(), Joined(expected, k.onPress));
-        Mouse(k.id, WM_LBUTTONUP);
-        Hold(50);
-        expected = Joined(Joined(expected, k.onPress), k.onRelease);
+        expected = Joined(expected, k.onPress);
+        EXPECT_EQ(RequestsWhen(expected.size()), expected);
+        testing_support::PumpFor(300);  // held: nothing more is sent meanwhile
         EXPECT_EQ(Requests(), expected);
+        Mouse(k.id, WM_LBUTTONUP);
+        expected = Joined(expected, k.onRelease);
+        EXPECT_EQ(RequestsWhen(expected.size()), expected);
     }
     EXPECT_TRUE(AllResponsesBack());
 }
