@@ -35,6 +35,10 @@ public:
     bool RouteCommand(UINT id);
     bool RouteUpdate(UINT id, CommandState& state);
 
+    // False when the frame must stay: its document has unsaved changes and
+    // the user cancelled, or the save failed. Only the last frame asks.
+    bool CanClose();
+
 protected:
     // Adjusts the creation request (style, position, size, title).
     virtual void PreCreateWindow(MDICREATESTRUCTW&) {}
@@ -45,7 +49,6 @@ protected:
 
 private:
     void OnMdiActivate(HWND deactivated, HWND activated);
-    bool CanClose();
 
     MdiFrame* mainFrame_ = nullptr;
     DocTemplate* template_ = nullptr;

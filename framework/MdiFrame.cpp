@@ -1,5 +1,7 @@
 #include "MdiFrame.h"
 
+#include <vector>
+
 #include "Application.h"
 #include "MdiChild.h"
 
@@ -130,6 +132,18 @@ void MdiFrame::UpdateMenu(HMENU popup) {
     }
 }
 
+bool MdiFrame::SaveAllModified() {
+    if (!mdiClient_) return true;
+    std::vector<HWND> children;
+    for (HWND child = ::GetWindow(mdiClient_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    for (HWND child : children) {
+        auto* frame = dynamic_cast<MdiChild*>(Window::FromHandle(child));
+        if (frame && ::IsWindow(child) && !frame->CanClose()) return false;
+    }
+    return true;
+}
+
 LRESULT MdiFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_SIZE:
@@ -148,6 +162,13 @@ LRESULT MdiFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
+    case WM_CLOSE:
+        // Exit, Alt+F4 and the close box end every picture: each gets the
+        // question its own close box would ask.
+        if (!SaveAllModified()) return 0;
+        break;
+    case WM_QUERYENDSESSION:
+        return SaveAllModified() ? TRUE : FALSE;
     case WM_INITMENUPOPUP:
         if (!HIWORD(lParam)) UpdateMenu(reinterpret_cast<HMENU>(wParam));
         break;

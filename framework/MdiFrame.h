@@ -32,6 +32,9 @@ public:
     // The client area between toolbar and status bar, in client coordinates.
     RECT ChildArea() const;
     void RecalcLayout();
+    // Asks every child in turn about unsaved changes; false at the first
+    // that must stay (cancelled, or its save failed), and then nothing closes.
+    bool SaveAllModified();
     // Called when the message queue runs empty: refreshes the toolbar.
     virtual void OnIdle();
 

@@ -142,6 +142,11 @@ void AppTest::AnswerBoxesWith(int answer) {
     boxes = std::make_unique<MessageBoxRecorder>(answer);
 }
 
+void AppTest::AnswerBoxesWith(std::vector<int> answers) {
+    boxes.reset();
+    boxes = std::make_unique<MessageBoxRecorder>(std::move(answers), IDOK);
+}
+
 CMainFrame* AppTest::mainFrame() const { return GetMainFrame(); }
 
 CImageFrame* AppTest::ActiveImageFrame() const {

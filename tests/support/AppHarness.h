@@ -70,6 +70,8 @@ protected:
     void PumpMessages();
     // Starts a new recording whose boxes all get `answer`.
     void AnswerBoxesWith(int answer);
+    // Starts a new recording whose boxes get `answers` in turn, then IDOK.
+    void AnswerBoxesWith(std::vector<int> answers);
 
     CMainFrame* mainFrame() const;
     // The active picture window, or null.

@@ -100,10 +100,13 @@ bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_s
 
 std::wstring TestProgramFolder() { return fw::ModuleFolder(nullptr); }
 
-MessageBoxRecorder::MessageBoxRecorder(int answer) {
-    fw::SetMessageBoxHandler([this, answer](HWND, const std::wstring& text, const std::wstring& caption, UINT type) {
+MessageBoxRecorder::MessageBoxRecorder(int answer) : MessageBoxRecorder(std::vector<int>{}, answer) {}
+
+MessageBoxRecorder::MessageBoxRecorder(std::vector<int> answers, int answer) {
+    fw::SetMessageBoxHandler([this, answers, answer](HWND, const std::wstring& text, const std::wstring& caption,
+                                                     UINT type) {
         boxes_.push_back({text, caption, type});
-        return answer;
+        return boxes_.size() <= answers.size() ? answers[boxes_.size() - 1] : answer;
     });
 }
 

@@ -60,6 +60,8 @@ struct RecordedBox {
 class MessageBoxRecorder {
 public:
     explicit MessageBoxRecorder(int answer = IDOK);
+    // The boxes get `answers` in turn, then `answer`.
+    MessageBoxRecorder(std::vector<int> answers, int answer);
     ~MessageBoxRecorder();
     const std::vector<RecordedBox>& boxes() const { return boxes_; }
 

@@ -1,6 +1,9 @@
 // Picture windows: opening files, captions, saving and the save prompt.
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <vector>
+
 #include "AppHarness.h"
 #include "still/ImageDoc.h"
 #include "still/ImageFrame.h"
@@ -205,3 +208,55 @@ TEST_F(SaveTest, AllCloseClosesEveryPicture) {
 }
 
 }  // namespace
+
+// Ending the program asks about every unsaved picture, as its own close box
+// would; one that must stay keeps every window and the program.
+TEST_F(SaveTest, EndingTheProgramAsksAboutEachUnsavedPicture) {
+    enum Ending { kExitCommand, kSessionEnd };
+    struct Case {
+        const char* name;
+        Ending ending;
+        std::vector<int> answers;
+        std::optional<Answer> saveAs;  // the dialog a Yes brings up
+        bool ends;
+    };
+    const std::wstring saved = folder / L"out\\kept.jpg";
+    const Case cases[] = {
+        {"No, then Cancel", kExitCommand, {IDNO, IDCANCEL}, std::nullopt, false},
+        {"Yes with a failed save", kExitCommand, {IDYES}, std::nullopt, false},
+        {"Cancel at the end of the session", kSessionEnd, {IDCANCEL}, std::nullopt, false},
+        {"Yes, then No", kExitCommand, {IDYES, IDNO}, Answer{saved}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_NE(OpenUnsaved(), nullptr);
+        ASSERT_NE(OpenUnsaved(200, 100), nullptr);
+        ::DeleteFileW(saved.c_str());
+        AnswerBoxesWith(c.answers);
+        FileDialogScript dialogs({c.saveAs});
+        HWND main = mainFrame()->hwnd();
+        if (c.ending == kExitCommand) {
+            Command(ID_APP_EXIT);
+            PumpMessages();
+        } else {
+            EXPECT_EQ(::SendMessageW(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), FALSE);
+        }
+        const std::vector<std::wstring> asked = BoxTexts();
+        ASSERT_EQ(asked.size(), c.answers.size());
+        for (const std::wstring& text : asked) EXPECT_NE(text.find(L"Untitled"), std::wstring::npos) << text;
+        if (!c.ends) {
+            EXPECT_TRUE(::IsWindow(main));
+            EXPECT_EQ(PictureWindowCount(), 2);
+            // Both still unsaved: the next case starts from two fresh ones.
+            AnswerBoxesWith(IDNO);
+            Command(ID_FILE_ALL_CLOSE);
+            PumpMessages();
+            ASSERT_EQ(PictureWindowCount(), 0);
+            continue;
+        }
+        EXPECT_FALSE(::IsWindow(main));
+        picture_fixtures::Pixels pixels;
+        ASSERT_TRUE(picture_fixtures::ReadWithWic(saved, pixels));
+        EXPECT_EQ(pixels.width, 200) << "the active (last opened) picture is asked first";
+    }
+}
