@@ -45,7 +45,7 @@ int CAnimeFrame::PlaySemiAnimation() {
     if (threads_.running()) return 1;
     CAnimeView* view = animeView();
     if (view && host_) view->SetDecodeScale(LiveDenominator());
-    if (threads_.Start(LiveStart{AppDeviceControl(), view, hwnd()})) return 1;
+    if (threads_.Start(LiveStart{AppDeviceControl(), view ? &view->livePicture() : nullptr, hwnd()})) return 1;
     ShowAppMessage(IDS_INTERNAL_ERROR, MB_OK | MB_ICONERROR);
     return 0;
 }
