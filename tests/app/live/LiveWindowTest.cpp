@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "live/AnimeDoc.h"
@@ -239,6 +240,50 @@ TEST_F(LiveWindowTest, AFrameOfAnotherSizeResizesTheWindow) {
     EXPECT_EQ(ClientSize(view_->hwnd()).cy, 240);
     EXPECT_EQ(Caption(frame_->hwnd()), L"Live Monitor 320x240 100%");
     EXPECT_FALSE(HasBar(view_->hwnd(), WS_HSCROLL));
+}
+
+// Frames drawn on another thread, as the decode thread draws them: the
+// picture is in the surfaces at once, while the window learns of it only
+// through its own queue, and full screen gets one draw however many frames come.
+TEST_F(LiveWindowTest, FramesFromAnotherThreadReachTheWindowThroughItsQueue) {
+    ASSERT_NE(OpenLive(), nullptr);
+    Feed(1024, 768);
+    const std::string jpeg = picture_fixtures::MakeJpeg(1024, 768);
+    auto feedElsewhere = [&](int frames) {
+        std::thread decoder([&] {
+            for (int i = 0; i < frames; ++i) {
+                int outcome = -1;
+                view_->livePicture().LoadPicture(jpeg.data(), static_cast<DWORD>(jpeg.size()), &outcome);
+            }
+        });
+        decoder.join();
+    };
+    auto drawsQueued = [&] {
+        int draws = 0;
+        MSG msg;
+        while (::PeekMessageW(&msg, view_->hwnd(), WM_DRAW_FULL_SCREEN, WM_DRAW_FULL_SCREEN, PM_REMOVE)) {
+            ++draws;
+            ::DispatchMessageW(&msg);
+        }
+        return draws;
+    };
+    ::ValidateRect(view_->hwnd(), nullptr);
+    feedElsewhere(1);
+    EXPECT_TRUE(::GetUpdateRect(view_->hwnd(), nullptr, FALSE));  // invalidated, not yet painted
+    PumpMessages();
+    EXPECT_FALSE(::GetUpdateRect(view_->hwnd(), nullptr, FALSE));
+
+    Command(ID_VIEW_FULL_SCREEN);
+    ASSERT_TRUE(view_->IsFullScreen());
+    for (int frames : {3, 1}) {
+        feedElsewhere(frames);
+        EXPECT_EQ(Picture().cx, 1024);  // in place before the window hears of it
+        EXPECT_EQ(drawsQueued(), 1) << frames;
+    }
+    EXPECT_EQ(drawsQueued(), 0);
+    ::SendMessageW(testing_support::FindFullScreenWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
+    PumpMessages();
+    EXPECT_TRUE(BoxTexts().empty());
 }
 
 TEST_F(LiveWindowTest, UndecodableFramesLeaveTheLastPictureShown) {
