@@ -140,9 +140,10 @@ double DecodeMs(const std::vector<Frame>& frames, int denominator) {
 // drawing of it (picture surface, back buffer and paint, or the full-screen window).
 double DrawMs(CAnimeView* view, const Frame& frame) {
     int outcome = 0;
-    view->LoadPicture(frame.data(), static_cast<DWORD>(frame.size()), &outcome);
+    CLivePicture& picture = view->livePicture();
+    picture.LoadPicture(frame.data(), static_cast<DWORD>(frame.size()), &outcome);
     Pump(0.05);
-    return TimePerCall([&](int) { view->ShowPicture(); });
+    return TimePerCall([&](int) { picture.ShowPicture(); });
 }
 
 double LiveFps(standin::CameraControlClient& camera, double seconds) {
@@ -163,7 +164,7 @@ Result MeasureOnce(const std::vector<Frame>& frames, int denominator, standin::C
     r.serialMs = TimePerCall([&](int i) {
         const Frame& f = frames[i % frames.size()];
         int outcome = 0;
-        LiveView()->LoadPicture(f.data(), static_cast<DWORD>(f.size()), &outcome);
+        LiveView()->livePicture().LoadPicture(f.data(), static_cast<DWORD>(f.size()), &outcome);
     });
     Command(ID_LIVE_START);
     r.liveFps = LiveFps(camera, 2.0);

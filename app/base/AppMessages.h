@@ -27,3 +27,4 @@ constexpr UINT WM_LIVE_FAILED = 1133;           // live frame and main frame: wP
 constexpr UINT WM_RESET_SCROLL = 1135;          // live view: recompute the scroll bars
 constexpr UINT WM_PICTURE_SIZE_CHANGED = 1136;  // live frame: wParam = decode denominator
 constexpr UINT WM_RESIZE_DC = 1137;             // live view: wParam width, lParam height
+constexpr UINT WM_DRAW_FULL_SCREEN = 1138;      // live view: a frame for the full-screen window is ready

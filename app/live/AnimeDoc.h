@@ -15,7 +15,7 @@ public:
     // One JPEG frame, reduced by `scaleDenominator` while decoding, in two
     // steps: decoding into `frame` needs no lock; putting it in place of the
     // present picture (`decoded` as DecodeFrame returned) is done under the
-    // view's picture lock. 1 on success.
+    // live picture's lock. 1 on success.
     int DecodeFrame(const void* data, DWORD length, int scaleDenominator, PictureRecord* frame);
     int SetFrame(int decoded, PictureRecord& frame);
 };

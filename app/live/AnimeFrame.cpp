@@ -1,19 +1,19 @@
 // The live monitor frame's window: its size follows the decoded picture, its
 // caption the picture size and the display zoom, and closing it stops the
-// threads first (those are in AnimeFrameThreads.cpp).
+// threads first.
 #include "live/AnimeFrame.h"
 
 #include <algorithm>
 
 #include "live/AnimeDoc.h"
 #include "live/AnimeView.h"
-#include "live/AnimeViewThread.h"
 #include "picture/ImageMath.h"
 #include "base/AppMessages.h"
+#include "base/AppServices.h"
+#include "base/ControlDialog.h"
 #include "base/PictureHost.h"
 #include "Strings.h"
 #include "base/TraceLog.h"
-#include "live/ViewAnimeThread.h"
 #include "resource.h"
 
 namespace {
@@ -40,6 +40,25 @@ int CAnimeFrame::LiveDenominator() const { return host_ ? std::max(host_->liveCo
 // Normally stopped by then (close, destroy); a frame whose window never came
 // to be still ends what it started.
 CAnimeFrame::~CAnimeFrame() { StopSemiAnimation(); }
+
+int CAnimeFrame::PlaySemiAnimation() {
+    if (threads_.running()) return 1;
+    CAnimeView* view = animeView();
+    if (view && host_) view->SetDecodeScale(LiveDenominator());
+    if (threads_.Start(LiveStart{AppDeviceControl(), view ? &view->livePicture() : nullptr, hwnd()})) return 1;
+    ShowAppMessage(IDS_INTERNAL_ERROR, MB_OK | MB_ICONERROR);
+    return 0;
+}
+
+void CAnimeFrame::StopSemiAnimation() { threads_.Stop(); }
+
+void CAnimeFrame::SuspendRequests() { threads_.Pause(); }
+
+void CAnimeFrame::ResumeRequests() { threads_.Resume(); }
+
+void CAnimeFrame::RedrawKeptFrame() { threads_.RedrawKeptFrame(); }
+
+void CAnimeFrame::PostRedrawKeptFrame() { threads_.PostRedrawKeptFrame(); }
 
 CAnimeView* CAnimeFrame::animeView() const { return dynamic_cast<CAnimeView*>(view()); }
 

@@ -3,15 +3,12 @@
 // live picture runs, and sizes itself to the decoded picture.
 #include <windows.h>
 
-#include <memory>
-
 #include "MdiChild.h"
 #include "base/LiveControl.h"
+#include "live/LiveThreads.h"
 
 class CAnimeDoc;
 class CAnimeView;
-class CAnimeViewThread;
-class CViewAnimeThread;
 class IPictureHost;
 
 class CAnimeFrame : public fw::MdiChild, public ILiveMonitor {
@@ -23,19 +20,19 @@ public:
     CAnimeView* animeView() const;
     CAnimeDoc* animeDocument() const;
 
-    // Threads (AnimeFrameThreads.cpp).
+    // The threads.
     int PlaySemiAnimation();
     void StopSemiAnimation();
     void SuspendRequests() override;
     void ResumeRequests() override;
     HWND monitorWindow() const override { return hwnd(); }
-    bool IsRunning() const { return requestThread_ != nullptr; }
+    bool IsRunning() const { return threads_.running(); }
     // Decodes and draws the last frame again, on this thread.
     void RedrawKeptFrame();
     // Asks the decode thread to redraw the last frame.
     void PostRedrawKeptFrame();
 
-    // Window side (AnimeFrame.cpp).
+    // The window.
     void SetLiveScale(int denominator) override;
     void SetFullScreen();
     void UpdateTitle(int multiplier);
@@ -55,8 +52,6 @@ private:
     void ResizeClient(int width, int height);
 
     IPictureHost* host_;
-    std::unique_ptr<CViewAnimeThread> requestThread_;
-    std::unique_ptr<CAnimeViewThread> decodeThread_;
-    HANDLE frameReady_ = nullptr;
+    CLiveThreads threads_;
     bool closing_ = false;
 };

@@ -1,5 +1,5 @@
 #pragma once
-// Decoding a live frame and drawing it, as the decode thread sees the view.
+// Decoding a live frame and drawing it, as the decode thread sees the live picture.
 #include <windows.h>
 
 class ILiveFrameSink {

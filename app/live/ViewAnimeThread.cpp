@@ -1,9 +1,5 @@
 #include "live/ViewAnimeThread.h"
 
-#include <new>
-#include <utility>
-
-#include "live/AnimeViewThread.h"
 #include "base/AppMessages.h"
 #include "base/TraceLog.h"
 #include "resource.h"
@@ -11,31 +7,6 @@
 namespace {
 
 constexpr const wchar_t* kReqSource = L"CViewAnimeThread::OnViewAnimeReq";
-constexpr const wchar_t* kPlaySource = L"CAnimeFrame::PlaySemiAnimation";
-constexpr const wchar_t* kStopSource = L"CAnimeFrame::StopSemiAnimation";
-// Time the request thread gets to end beyond its own wait for the request in flight.
-constexpr DWORD kEndMarginMs = 2000;
-
-// Waits for one of `handles` while running the messages other threads send to
-// this one: the live threads send to the user-interface thread's windows (the
-// pause, the synchronous repaint) and would wait for it forever. Posted input
-// stays queued, so no handler runs in the middle of a start or a stop.
-DWORD WaitRunningSentMessages(const HANDLE* handles, DWORD count, DWORD ms) {
-    const ULONGLONG start = ::GetTickCount64();
-    for (;;) {
-        MSG msg;
-        ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-        DWORD left = INFINITE;
-        if (ms != INFINITE) {
-            ULONGLONG spent = ::GetTickCount64() - start;
-            left = spent >= ms ? 0 : static_cast<DWORD>(ms - spent);
-        }
-        DWORD woke = ::MsgWaitForMultipleObjects(count, handles, FALSE, left, QS_SENDMESSAGE);
-        if (woke != WAIT_OBJECT_0 + count) return woke;
-    }
-}
-
-bool WaitForThread(HANDLE thread, DWORD ms) { return WaitRunningSentMessages(&thread, 1, ms) == WAIT_OBJECT_0; }
 
 }  // namespace
 
@@ -133,98 +104,4 @@ bool CViewAnimeThread::WaitForFrameTakenIn() {
     }
     ::ResetEvent(frameReady_);
     return true;
-}
-
-int StartLiveThreads(const LiveStart& start, std::unique_ptr<CViewAnimeThread>& request,
-                     std::unique_ptr<CAnimeViewThread>& decode, HANDLE& frameReady) {
-    if (request) return 1;
-    if (!start.device) {
-        WriteTraceLog(kTraceApp, kPlaySource, L"The error occurred with the [deviceControl()] function.");
-        return 0;
-    }
-    fw::Handle ready(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    if (!ready) {
-        WriteTraceLogLastError(kTraceApp, kPlaySource, L"CreateEvent()[1]");
-        return 0;
-    }
-    fw::Handle initDone(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    if (!initDone) {
-        WriteTraceLogLastError(kTraceApp, kPlaySource, L"CreateEvent()[2]");
-        return 0;
-    }
-    std::unique_ptr<CViewAnimeThread> requester;
-    std::unique_ptr<CAnimeViewThread> decoder;
-    try {
-        requester = std::make_unique<CViewAnimeThread>(start.device);
-        decoder = std::make_unique<CAnimeViewThread>();
-    } catch (const std::bad_alloc&) {
-        WriteTraceLogNoMemory(kTraceApp, kPlaySource, L"new CViewAnimeThread");
-        return 0;
-    }
-    if (!requester->eventsMade() || !requester->Create(THREAD_PRIORITY_LOWEST)) {
-        WriteTraceLog(kTraceApp, kPlaySource, L"The error occurred with the [AfxBeginThread()(1)] function.");
-        return 0;
-    }
-    if (!decoder->Create(THREAD_PRIORITY_LOWEST)) {
-        requester->EndAndJoin();
-        WriteTraceLog(kTraceApp, kPlaySource, L"The error occurred with the [AfxBeginThread()(2)] function.");
-        return 0;
-    }
-    decoder->SetSink(start.sink);
-    decoder->SetFrameWindow(start.frameWindow);
-    decoder->SetFrameReadyEvent(ready.get());
-    requester->SetFrameReadyEvent(ready.get());
-
-    decoder->Resume();
-    decoder->Post(WM_INIT_VIEW_WND, reinterpret_cast<WPARAM>(initDone.get()),
-                  reinterpret_cast<LPARAM>(start.frameWindow));
-    // The decode thread's end also ends the wait, should it never get that far.
-    HANDLE waits[] = {initDone.get(), decoder->handle()};
-    WaitRunningSentMessages(waits, 2, INFINITE);
-    initDone.reset();
-
-    if (!decoder->windowCreated()) {
-        requester->EndAndJoin();
-        decoder->EndAndJoin();
-        WriteTraceLog(kTraceApp, kPlaySource, L"Initialization error of data demand thread.");
-        return 0;
-    }
-    requester->Start(decoder->GetViewWindow());
-    requester->SetDecodeThread(decoder->id(), decoder->handle());
-    requester->SetFrameWindow(start.frameWindow);
-    requester->Resume();
-    requester->Post(WM_VIEW_ANIME_REQ);
-    request = std::move(requester);
-    decode = std::move(decoder);
-    frameReady = ready.release();
-    return 1;
-}
-
-void StopLiveThreads(std::unique_ptr<CViewAnimeThread>& request, std::unique_ptr<CAnimeViewThread>& decode,
-                     HANDLE& frameReady) {
-    // Taken from the caller first: a handler run during the wait that stops
-    // again finds nothing to stop.
-    std::unique_ptr<CViewAnimeThread> requester = std::move(request);
-    std::unique_ptr<CAnimeViewThread> decoder = std::move(decode);
-    fw::Handle ready(std::exchange(frameReady, nullptr));
-    if (!requester) return;
-    requester->StopRequests();
-    requester->ResumeFully();
-    if (!WaitForThread(requester->handle(), CViewAnimeThread::kStopWaitMs + kEndMarginMs)) {
-        // Only a call into the device library that never returns keeps it:
-        // the last resort, so the application can still close.
-        WriteTraceLog(kTraceApp, kStopSource,
-                      L"The request thread did not end within %u ms of the stop and was terminated.",
-                      static_cast<unsigned>(CViewAnimeThread::kStopWaitMs + kEndMarginMs));
-        ::TerminateThread(requester->handle(), 1);
-        ::WaitForSingleObject(requester->handle(), INFINITE);
-    }
-    if (decoder && !decoder->HasEnded()) {  // the request thread ends it, unless it was terminated
-        decoder->ResumeFully();
-        decoder->Post(WM_QUIT);
-        WaitForThread(decoder->handle(), INFINITE);
-    }
-    // Both have ended: the event goes last, when the objects are gone.
-    requester.reset();
-    decoder.reset();
 }

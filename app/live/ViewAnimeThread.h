@@ -1,18 +1,13 @@
 #pragma once
 // The live request thread: one asynchronous frame request at a time, the next
 // one as soon as the decode window has taken the previous completion in.
-// Also the start and stop of the request and decode threads as a pair.
 #include <windows.h>
 
 #include <atomic>
-#include <memory>
 
 #include "DeviceControl.h"
 #include "Handles.h"
 #include "UiThread.h"
-
-class CAnimeViewThread;
-class ILiveFrameSink;
 
 class CViewAnimeThread : public fw::UiThread {
 public:
@@ -68,19 +63,3 @@ private:
     fw::Handle resume_;  // set while not paused
     int pauses_ = 0;     // user-interface thread only
 };
-
-// What the live frame gives to its threads.
-struct LiveStart {
-    device::IDeviceControl* device;
-    ILiveFrameSink* sink;  // may be null: frames are then taken in but not drawn
-    HWND frameWindow;
-};
-
-// On the user-interface thread. Starts both threads and hands them and the
-// frame-ready event to the caller, who shows the failure message on 0; a
-// failed start leaves no thread running and nothing behind.
-int StartLiveThreads(const LiveStart& start, std::unique_ptr<CViewAnimeThread>& request,
-                     std::unique_ptr<CAnimeViewThread>& decode, HANDLE& frameReady);
-// Stops and deletes both threads and closes the event; nothing without a request thread.
-void StopLiveThreads(std::unique_ptr<CViewAnimeThread>& request, std::unique_ptr<CAnimeViewThread>& decode,
-                     HANDLE& frameReady);

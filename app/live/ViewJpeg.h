@@ -1,7 +1,7 @@
 #pragma once
 // The decode thread's hidden window: it receives every completed live-frame
 // request, lets the request thread send the next one, decodes the frame into
-// the live view and keeps the last response record for redrawing.
+// the live picture and keeps the last response record for redrawing.
 #include <windows.h>
 
 #include <atomic>

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
+#include <optional>
 
 #include "live/AnimeFrame.h"
 #include "AppHarness.h"
@@ -13,12 +13,15 @@
 #include "shell/MainFrame.h"
 #include "View.h"
 #include "resource.h"
+#include "Wait.h"
 
 namespace {
 
 using testing_support::AppTest;
 using testing_support::Caption;
 using testing_support::Enabled;
+using testing_support::PumpFor;
+using testing_support::WaitUntil;
 
 class LiveMonitorTest : public AppTest {
 protected:
@@ -27,14 +30,6 @@ protected:
     standin::CameraControlClient& camera() {
         if (!control_) control_.emplace();
         return *control_;
-    }
-    // Lets the live picture run until `done` or the time is up.
-    bool RunUntil(const std::function<bool()>& done, DWORD ms = 10000) {
-        for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < ms; ::Sleep(10)) {
-            PumpMessages();
-            if (done()) return true;
-        }
-        return false;
     }
     LONG Frames() { return camera().Counters().frames; }
     void TearDown() override {
@@ -58,19 +53,19 @@ TEST_F(LiveMonitorTest, StartShowsTheLivePictureAndStopPausesIt) {
     EXPECT_TRUE(mainFrame()->IsLivePlaying());
     EXPECT_EQ(Caption(live->hwnd()), L"Live Monitor 512x384 100%");
     LONG first = Frames();
-    EXPECT_TRUE(RunUntil([&] { return Frames() > first + 5; }));
+    EXPECT_TRUE(WaitUntil([&] { return Frames() > first + 5; }));
 
     Command(ID_LIVE_STOP);
     EXPECT_FALSE(mainFrame()->IsLivePlaying());
     EXPECT_TRUE(Enabled(mainFrame(), ID_LIVE_START));
-    RunUntil([] { return false; }, 300);
+    PumpFor(300);
     LONG paused = Frames();
-    RunUntil([] { return false; }, 500);
+    PumpFor(500);
     EXPECT_LE(Frames(), paused + 1);  // at most the request that was in flight
 
     Command(ID_LIVE_START);
     EXPECT_EQ(mainFrame()->liveFrame(), live);
-    EXPECT_TRUE(RunUntil([&] { return Frames() > paused + 5; }));
+    EXPECT_TRUE(WaitUntil([&] { return Frames() > paused + 5; }));
     EXPECT_TRUE(BoxTexts().empty());
 }
 
@@ -97,7 +92,7 @@ TEST_F(LiveMonitorTest, ThreeRefusalsCloseTheWindowWithTheLiveMessage) {
     Command(ID_LIVE_START);
     ASSERT_NE(mainFrame()->liveFrame(), nullptr);
     camera().RefuseRequests(3);
-    EXPECT_TRUE(RunUntil([&] { return mainFrame()->liveFrame() == nullptr; }));
+    EXPECT_TRUE(WaitUntil([&] { return mainFrame()->liveFrame() == nullptr; }));
     EXPECT_EQ(BoxTexts(), std::vector<std::wstring>{L"Unable to acquire live-monitor image."});
     EXPECT_FALSE(mainFrame()->IsLivePlaying());
     EXPECT_TRUE(Enabled(mainFrame(), ID_LIVE_START));
@@ -107,9 +102,9 @@ TEST_F(LiveMonitorTest, UnpluggingClosesTheLiveWindowAndDisablesStart) {
     Command(ID_LIVE_START);
     ASSERT_NE(mainFrame()->liveFrame(), nullptr);
     ASSERT_TRUE(camera().Unplug());
-    EXPECT_TRUE(RunUntil([&] { return mainFrame()->liveFrame() == nullptr && !mainFrame()->deviceOpen(); }));
+    EXPECT_TRUE(WaitUntil([&] { return mainFrame()->liveFrame() == nullptr && !mainFrame()->deviceOpen(); }));
     EXPECT_FALSE(Enabled(mainFrame(), ID_LIVE_START));
-    RunUntil([] { return false; }, 300);
+    PumpFor(300);
 }
 
 TEST_F(LiveMonitorTest, APressOnAPicturePausesTheLivePictureUntilRelease) {
@@ -134,7 +129,7 @@ TEST_F(LiveMonitorTest, CloseBoxStopsTheThreadsBeforeTheWindowGoes) {
     PumpMessages();
     EXPECT_EQ(mainFrame()->liveFrame(), nullptr);
     LONG after = Frames();
-    RunUntil([] { return false; }, 300);
+    PumpFor(300);
     EXPECT_EQ(Frames(), after);
 }
 

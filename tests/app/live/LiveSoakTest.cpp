@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <optional>
 #include <random>
 #include <sstream>
@@ -22,10 +21,13 @@
 #include "Handles.h"
 #include "shell/MainFrame.h"
 #include "resource.h"
+#include "Wait.h"
 
 namespace {
 
 using testing_support::AppTest;
+using testing_support::PumpFor;
+using testing_support::WaitUntil;
 
 struct Census {
     long gdi, dc, kernel, global;
@@ -68,16 +70,9 @@ protected:
     }
     standin::CameraControlClient& camera() { return *camera_; }
     LONG Frames() { return camera().Counters().frames; }
-    bool RunUntil(const std::function<bool()>& done, DWORD ms) {
-        for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < ms; ::Sleep(2)) {
-            PumpMessages();
-            if (done()) return true;
-        }
-        return false;
-    }
     bool RunFrames(LONG count, DWORD ms = 20000) {
         const LONG until = Frames() + count;
-        return RunUntil([&] { return Frames() >= until; }, ms);
+        return WaitUntil([&] { return Frames() >= until; }, ms);
     }
     std::string LastLogLines(size_t count) const {
         std::vector<std::string> lines = LogLines();
@@ -104,7 +99,7 @@ protected:
         switch (what) {
         case 0:  // pause for a moment
             Command(ID_LIVE_STOP);
-            RunUntil([] { return false; }, dice() % 30);
+            PumpFor(dice() % 30);
             Command(ID_LIVE_START);
             break;
         case 1: Command(kScales[dice() % 3]); break;
@@ -130,7 +125,7 @@ protected:
         const LONG start = Frames();
         int disturbances = 0;
         for (DWORD began = ::GetTickCount(); Frames() < start + frames && ::GetTickCount() - began < 150000;) {
-            RunUntil([] { return false; }, 5 + dice() % 40);
+            PumpFor(5 + dice() % 40);
             Disturb(dice);
             ++disturbances;
             ASSERT_NE(liveView(), nullptr) << "the live monitor closed after " << disturbances << " disturbances; "
@@ -147,13 +142,13 @@ protected:
         EXPECT_TRUE(RunFrames(60));
         Command(ID_LIVE_STOP);
         LONG seen = Frames();
-        RunUntil([&] {
+        WaitUntil([&] {
             const LONG now = Frames();
             const bool still = now == seen;
             seen = now;
             return still;
         }, 2000);
-        RunUntil([] { return false; }, 200);
+        PumpFor(200);
         Census census = TakeCensus();
         Command(ID_LIVE_START);
         return census;

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
-#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -19,15 +18,19 @@
 #include "DeviceProtocol.h"
 #include "base/AppMessages.h"
 #include "live/LiveFrameSink.h"
+#include "live/LiveThreads.h"
 #include "shell/PictavoApp.h"
 #include "UiThread.h"
 #include "live/ViewAnimeThread.h"
 #include "picture/ViewData.h"
 #include "resource.h"
+#include "Wait.h"
 
 namespace {
 
 using testing_support::AppTest;
+using testing_support::PumpFor;
+using testing_support::WaitUntil;
 
 class DecodingSink : public ILiveFrameSink {
 public:
@@ -97,7 +100,7 @@ protected:
     }
     void TearDown() override {
         Stop();
-        EXPECT_TRUE(RunUntil([&] { return camera().Counters().recordsOutstanding == 0; }, 3000))
+        EXPECT_TRUE(WaitUntil([&] { return camera().Counters().recordsOutstanding == 0; }))
             << camera().Counters().recordsOutstanding << " response records not handed back";
         EXPECT_EQ(camera().Counters().badReturns, 0);
         frame_.reset();
@@ -106,33 +109,32 @@ protected:
 
     standin::CameraControlClient& camera() { return *camera_; }
     FrameRecorder& frame() { return *frame_; }
-    void Start() {
-        LiveStart start{PictavoApp()->deviceControl(), &sink, frame().hwnd()};
-        ASSERT_EQ(StartLiveThreads(start, request_, decode_, frameReady_), 1);
+    LiveStart Camera() { return LiveStart{PictavoApp()->deviceControl(), &sink, frame().hwnd()}; }
+    void Start() { ASSERT_EQ(threads.Start(Camera()), 1); }
+    void Stop() { threads.Stop(); }
+    const CViewAnimeThread& request() const { return *threads.requestThread(); }
+    CAnimeViewThread& decode() const { return *threads.decodeThread(); }
+    // Until a paused pair has gone quiet: the request in flight answered and
+    // no new one for a while.
+    void WaitUntilQuiet() {
+        ASSERT_TRUE(WaitUntil([&] {
+            const LONG requests = camera().Counters().requests;
+            PumpFor(300);
+            return camera().Counters().requests == requests;
+        }));
     }
-    void Stop() { StopLiveThreads(request_, decode_, frameReady_); }
-    bool RunUntil(const std::function<bool()>& done, DWORD ms = 10000) {
-        for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < ms; ::Sleep(10)) {
-            PumpMessages();
-            if (done()) return true;
-        }
-        return false;
-    }
-    void RunFor(DWORD ms) { RunUntil([] { return false; }, ms); }
     // Completions keep arriving, none of them decoded.
     void ExpectFramesTakenInUndecoded() {
         int decoded = sink.calls;
         LONG frames = camera().Counters().frames;
-        ASSERT_TRUE(RunUntil([&] { return camera().Counters().frames >= frames + 4; }));
+        ASSERT_TRUE(WaitUntil([&] { return camera().Counters().frames >= frames + 4; }));
         EXPECT_EQ(sink.calls, decoded);
         // The kept one and the one in flight; the library takes the others back in its own time.
-        EXPECT_TRUE(RunUntil([&] { return camera().Counters().recordsOutstanding <= 2; }, 3000));
+        EXPECT_TRUE(WaitUntil([&] { return camera().Counters().recordsOutstanding <= 2; }));
     }
 
     DecodingSink sink;
-    std::unique_ptr<CViewAnimeThread> request_;
-    std::unique_ptr<CAnimeViewThread> decode_;
-    HANDLE frameReady_ = nullptr;
+    CLiveThreads threads;
 
 private:
     std::unique_ptr<standin::CameraControlClient> camera_;
@@ -158,13 +160,13 @@ TEST_P(RefusedRequests, CountUpToThreeThenEndBothThreads) {
     }
     Start();
     if (c.fails) {
-        ASSERT_TRUE(RunUntil([&] { return request_->HasEnded() && frame().Total() > 0; }));
-        EXPECT_TRUE(decode_->HasEnded());
+        ASSERT_TRUE(WaitUntil([&] { return request().HasEnded() && frame().Total() > 0; }));
+        EXPECT_TRUE(decode().HasEnded());
         EXPECT_EQ(frame().Count(WM_LIVE_FAILED, IDS_LIVE_FAILED), 1);
         EXPECT_EQ(frame().Total(), 1);
     } else {
-        ASSERT_TRUE(RunUntil([&] { return sink.shown >= 3; }));
-        EXPECT_FALSE(request_->HasEnded());
+        ASSERT_TRUE(WaitUntil([&] { return sink.shown >= 3; }));
+        EXPECT_FALSE(request().HasEnded());
         EXPECT_EQ(frame().Total(), 0);
     }
     auto log = LogLines();
@@ -197,18 +199,18 @@ TEST_P(ConsecutiveFailures, StopTheLivePictureOnlyAtTheThirdInARow) {
     (camera().*c.inject)(c.first);
     Start();
     if (c.first >= 3) {
-        ASSERT_TRUE(RunUntil([&] { return frame().Total() > 0; }));
-        EXPECT_TRUE(decode_->viewJpeg().stopped());
+        ASSERT_TRUE(WaitUntil([&] { return frame().Total() > 0; }));
+        EXPECT_TRUE(decode().viewJpeg().stopped());
         ExpectFramesTakenInUndecoded();
         EXPECT_EQ(frame().Count(WM_LIVE_FAILED, IDS_LIVE_FAILED), 1);
-        EXPECT_FALSE(request_->HasEnded());  // the frame's close ends it
+        EXPECT_FALSE(request().HasEnded());  // the frame's close ends it
     } else {
-        ASSERT_TRUE(RunUntil([&] { return sink.shown >= 1; }));
+        ASSERT_TRUE(WaitUntil([&] { return sink.shown >= 1; }));
         (camera().*c.inject)(c.second);
-        ASSERT_TRUE(RunUntil([&] { return CountLines(LogLines(), c.countLine) == c.first + c.second; }));
+        ASSERT_TRUE(WaitUntil([&] { return CountLines(LogLines(), c.countLine) == c.first + c.second; }));
         int shown = sink.shown;
-        ASSERT_TRUE(RunUntil([&] { return sink.shown > shown; }));
-        EXPECT_FALSE(decode_->viewJpeg().stopped());
+        ASSERT_TRUE(WaitUntil([&] { return sink.shown > shown; }));
+        EXPECT_FALSE(decode().viewJpeg().stopped());
     }
     EXPECT_EQ(frame().Total(), c.first >= 3 ? 1 : 0);
     auto log = LogLines();
@@ -233,7 +235,7 @@ TEST_F(LiveThreadsTest, EmptyFrameClosesTheFrameAndAnUndrawnOneStopsSilently) {
         camera().EmptyFrames(empty ? 1 : 0);
         sink.failDrawing = !empty;
         Start();
-        ASSERT_TRUE(RunUntil([&] { return decode_->viewJpeg().stopped(); })) << empty;
+        ASSERT_TRUE(WaitUntil([&] { return decode().viewJpeg().stopped(); })) << empty;
         ExpectFramesTakenInUndecoded();
         EXPECT_EQ(sink.calls, empty ? 0 : 1);
         EXPECT_EQ(frame().Total() - told, empty ? 1 : 0);  // WM_CLOSE for the empty frame
@@ -246,36 +248,73 @@ TEST_F(LiveThreadsTest, EmptyFrameClosesTheFrameAndAnUndrawnOneStopsSilently) {
 
 TEST_F(LiveThreadsTest, KeptFrameIsDrawnAgainWhileNoNewOneArrives) {
     EXPECT_EQ(CViewJpeg().DrawView(), 0);  // nothing kept
+    EXPECT_EQ(threads.RedrawKeptFrame(), 0);  // no threads
     Start();
-    ASSERT_TRUE(RunUntil([&] { return sink.shown >= 2; }));
-    camera().SetDelay(60000);
-    RunFor(300);  // the last quick completion is in
-    int calls = sink.calls;
-    EXPECT_EQ(decode_->DrawView(), 1);  // on this thread
-    EXPECT_EQ(sink.calls, calls + 1);
-    ASSERT_TRUE(decode_->Post(WM_DRAW_VIEW));  // on the decode thread
-    EXPECT_TRUE(RunUntil([&] { return sink.calls == calls + 2; }));
+    ASSERT_TRUE(WaitUntil([&] { return sink.shown >= 2; }));
+    threads.Pause();
+    WaitUntilQuiet();
+    const int shown = sink.shown;
+    EXPECT_EQ(threads.RedrawKeptFrame(), 1);  // on this thread
+    EXPECT_EQ(sink.shown, shown + 1);
+    threads.PostRedrawKeptFrame();  // on the decode thread
+    EXPECT_TRUE(WaitUntil([&] { return sink.shown == shown + 2; }));
     EXPECT_EQ(frame().Total(), 0);
 }
 
+// A resume without a pause is not banked; two pauses need two resumes; a
+// paused pair stops without running into the stop's time limits.
 TEST_F(LiveThreadsTest, PausesAreCountedAndAPausedPairStillStops) {
     Start();
-    ASSERT_TRUE(RunUntil([&] { return sink.shown >= 2; }));
-    request_->PauseRequests();
-    request_->PauseRequests();
-    RunFor(300);
+    ASSERT_TRUE(WaitUntil([&] { return sink.shown >= 2; }));
+    threads.Resume();
+    threads.Pause();
+    threads.Pause();
+    WaitUntilQuiet();
     LONG paused = camera().Counters().requests;
-    request_->ResumeRequests();
-    RunFor(300);
+    threads.Resume();
+    PumpFor(300);
     EXPECT_EQ(camera().Counters().requests, paused);
-    request_->ResumeRequests();
-    ASSERT_TRUE(RunUntil([&] { return camera().Counters().requests > paused + 2; }));
-    request_->PauseRequests();
-    RunFor(200);
-    DWORD before = ::GetTickCount();
+    threads.Resume();
+    ASSERT_TRUE(WaitUntil([&] { return camera().Counters().requests > paused + 2; }));
+    threads.Pause();
     Stop();
-    EXPECT_LT(::GetTickCount() - before, 2000u);
-    EXPECT_EQ(frameReady_, nullptr);
+    EXPECT_FALSE(threads.running());
+    EXPECT_EQ(CountLines(LogLines(), "did not arrive within"), 0);
+    EXPECT_EQ(CountLines(LogLines(), "was terminated"), 0);
+}
+
+TEST_F(LiveThreadsTest, StopWithoutStartOrTwiceAndStartWhileRunningChangeNothing) {
+    Stop();
+    EXPECT_FALSE(threads.running());
+    Start();
+    const CViewAnimeThread* first = threads.requestThread();
+    EXPECT_EQ(threads.Start(Camera()), 1);
+    EXPECT_EQ(threads.requestThread(), first);
+    ASSERT_TRUE(WaitUntil([&] { return sink.shown >= 1; }));
+    Stop();
+    Stop();
+    EXPECT_FALSE(threads.running());
+    EXPECT_EQ(threads.requestThread(), nullptr);
+    EXPECT_EQ(threads.decodeThread(), nullptr);
+    // Stopped, the pause and the redraws have nothing to act on.
+    threads.Pause();
+    threads.PostRedrawKeptFrame();
+    EXPECT_EQ(threads.RedrawKeptFrame(), 0);
+    const int shown = sink.shown;
+    Start();  // and the pair starts again, unpaused
+    EXPECT_TRUE(WaitUntil([&] { return sink.shown > shown; }));
+}
+
+TEST_F(LiveThreadsTest, AFailedStartLeavesNothingRunning) {
+    const LONG kernel = fw::HeldHandles(fw::HandleKind::Kernel);
+    EXPECT_EQ(threads.Start(LiveStart{nullptr, &sink, frame().hwnd()}), 0);
+    EXPECT_FALSE(threads.running());
+    EXPECT_EQ(threads.requestThread(), nullptr);
+    EXPECT_EQ(fw::HeldHandles(fw::HandleKind::Kernel), kernel);
+    EXPECT_EQ(CountLines(LogLines(), "The error occurred with the [deviceControl()] function."), 1);
+    Stop();
+    Start();  // the next start on a camera runs
+    EXPECT_TRUE(WaitUntil([&] { return sink.shown >= 1; }));
 }
 
 // A slow camera's completion is awaited; one that never comes holds the stop
@@ -285,13 +324,12 @@ TEST_F(LiveThreadsTest, StopWaitsForTheRequestInFlightWithinALimit) {
         camera().SetDelay(delay);
         const standin::CameraCounters at = camera().Counters();
         Start();
-        ASSERT_TRUE(RunUntil([&] { return camera().Counters().requests > at.requests; }));
+        ASSERT_TRUE(WaitUntil([&] { return camera().Counters().requests > at.requests; }));
         DWORD before = ::GetTickCount();
         Stop();
         DWORD spent = ::GetTickCount() - before;
         bool completes = delay < 1000;
         EXPECT_EQ(camera().Counters().recordsIssued - at.recordsIssued, completes ? 1 : 0) << delay;
-        EXPECT_LT(spent, 2 * CViewAnimeThread::kStopWaitMs) << delay;  // far below the camera's delay
         EXPECT_GE(spent + 100, completes ? 0 : CViewAnimeThread::kStopWaitMs) << delay;
     }
     EXPECT_EQ(CountLines(LogLines(), "did not arrive within 5000 ms of the stop"), 1);
@@ -341,7 +379,7 @@ TEST_F(LiveThreadsTest, DecodeThreadHandsBackTheKeptAndTheStillQueuedRecordsOnce
     ::PostMessageW(decode.GetViewWindow(), device::WM_DEVICE_REQUEST_COMPLETE, library.id(),
                    reinterpret_cast<LPARAM>(&kept));
     ASSERT_EQ(::WaitForSingleObject(ready.get(), 5000), WAIT_OBJECT_0);
-    ASSERT_TRUE(RunUntil([&] { return sink.calls == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return sink.calls == 1; }));
     decode.Suspend();  // so that the quit is read before the late completion
     decode.Post(WM_QUIT);
     ::PostMessageW(decode.GetViewWindow(), device::WM_DEVICE_REQUEST_COMPLETE, library.id(),

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "live/AnimeDoc.h"
@@ -19,6 +19,7 @@
 #include "PictureFixtures.h"
 #include "picture/ViewData.h"
 #include "resource.h"
+#include "Wait.h"
 
 using namespace testing_support;
 
@@ -57,7 +58,7 @@ protected:
     // One camera frame, decoded at the view's scale as the decode thread would.
     int Feed(int width, int height, int* outcome = nullptr) {
         const std::string jpeg = picture_fixtures::MakeJpeg(width, height);
-        int result = view_->LoadPicture(jpeg.data(), static_cast<DWORD>(jpeg.size()), outcome);
+        int result = view_->livePicture().LoadPicture(jpeg.data(), static_cast<DWORD>(jpeg.size()), outcome);
         PumpMessages();
         return result;
     }
@@ -214,7 +215,7 @@ TEST_F(LiveWindowTest, DragScrollsOnlyAboveActualSizeAndStopsAtTheEnd) {
 TEST_F(LiveWindowTest, BackBufferShowsTheZoomedAndScrolledPicture) {
     ASSERT_NE(OpenLive(), nullptr);
     Feed(1024, 768);
-    HDC picture = view_->pictureDC(), back = view_->backBufferDC();
+    HDC picture = view_->livePicture().pictureDC(), back = view_->livePicture().backBufferDC();
     EXPECT_EQ(PixelOf(back, 100, 80), PixelOf(picture, 100, 80));
 
     view_->SetDisplayZoom(2.0);
@@ -241,19 +242,63 @@ TEST_F(LiveWindowTest, AFrameOfAnotherSizeResizesTheWindow) {
     EXPECT_FALSE(HasBar(view_->hwnd(), WS_HSCROLL));
 }
 
+// Frames drawn on another thread, as the decode thread draws them: the
+// picture is in the surfaces at once, while the window learns of it only
+// through its own queue, and full screen gets one draw however many frames come.
+TEST_F(LiveWindowTest, FramesFromAnotherThreadReachTheWindowThroughItsQueue) {
+    ASSERT_NE(OpenLive(), nullptr);
+    Feed(1024, 768);
+    const std::string jpeg = picture_fixtures::MakeJpeg(1024, 768);
+    auto feedElsewhere = [&](int frames) {
+        std::thread decoder([&] {
+            for (int i = 0; i < frames; ++i) {
+                int outcome = -1;
+                view_->livePicture().LoadPicture(jpeg.data(), static_cast<DWORD>(jpeg.size()), &outcome);
+            }
+        });
+        decoder.join();
+    };
+    auto drawsQueued = [&] {
+        int draws = 0;
+        MSG msg;
+        while (::PeekMessageW(&msg, view_->hwnd(), WM_DRAW_FULL_SCREEN, WM_DRAW_FULL_SCREEN, PM_REMOVE)) {
+            ++draws;
+            ::DispatchMessageW(&msg);
+        }
+        return draws;
+    };
+    ::ValidateRect(view_->hwnd(), nullptr);
+    feedElsewhere(1);
+    EXPECT_TRUE(::GetUpdateRect(view_->hwnd(), nullptr, FALSE));  // invalidated, not yet painted
+    PumpMessages();
+    EXPECT_FALSE(::GetUpdateRect(view_->hwnd(), nullptr, FALSE));
+
+    Command(ID_VIEW_FULL_SCREEN);
+    ASSERT_TRUE(view_->IsFullScreen());
+    for (int frames : {3, 1}) {
+        feedElsewhere(frames);
+        EXPECT_EQ(Picture().cx, 1024);  // in place before the window hears of it
+        EXPECT_EQ(drawsQueued(), 1) << frames;
+    }
+    EXPECT_EQ(drawsQueued(), 0);
+    ::SendMessageW(testing_support::FindFullScreenWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
+    PumpMessages();
+    EXPECT_TRUE(BoxTexts().empty());
+}
+
 TEST_F(LiveWindowTest, UndecodableFramesLeaveTheLastPictureShown) {
     ASSERT_NE(OpenLive(), nullptr);
     Feed(1024, 768);
-    const COLORREF shown = PixelOf(view_->backBufferDC(), 10, 10);
+    const COLORREF shown = PixelOf(view_->livePicture().backBufferDC(), 10, 10);
     const std::string jpeg = picture_fixtures::MakeJpeg(1024, 768);
     const std::vector<std::string> bad = {"not a picture", jpeg.substr(0, 200), std::string()};
     for (const std::string& bytes : bad) {
         int outcome = -1;
-        EXPECT_EQ(view_->LoadPicture(bytes.data(), static_cast<DWORD>(bytes.size()), &outcome), 0);
+        EXPECT_EQ(view_->livePicture().LoadPicture(bytes.data(), static_cast<DWORD>(bytes.size()), &outcome), 0);
         EXPECT_EQ(outcome, ILiveFrameSink::kNotDecodable) << bytes.size();
     }
     PumpMessages();
-    EXPECT_EQ(PixelOf(view_->backBufferDC(), 10, 10), shown);
+    EXPECT_EQ(PixelOf(view_->livePicture().backBufferDC(), 10, 10), shown);
     EXPECT_EQ(ClientSize(view_->hwnd()).cx, 512);
     EXPECT_TRUE(Logged("CAnimeView::LoadPicture"));
     EXPECT_TRUE(::IsWindow(frame_->hwnd()));
@@ -323,13 +368,6 @@ class LiveWindowOnCameraTest : public LiveWindowTest {
 protected:
     bool WithCamera() const override { return true; }
     std::string CameraSettings() const override { return "[Camera]\r\nFrameRate=60\r\n"; }
-    bool RunUntil(const std::function<bool()>& done, DWORD ms = 10000) {
-        for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < ms; ::Sleep(10)) {
-            PumpMessages();
-            if (done()) return true;
-        }
-        return false;
-    }
 };
 
 TEST_F(LiveWindowOnCameraTest, ScaleZoomAndFullScreenWhileFramesArrive) {
@@ -337,10 +375,10 @@ TEST_F(LiveWindowOnCameraTest, ScaleZoomAndFullScreenWhileFramesArrive) {
     frame_ = mainFrame()->liveFrame();
     ASSERT_NE(frame_, nullptr);
     view_ = frame_->animeView();
-    EXPECT_TRUE(RunUntil([&] { return Picture().cx == 512; }));
+    EXPECT_TRUE(WaitUntil([&] { return Picture().cx == 512; }));
 
     Command(ID_LIVE_SCALE_25);
-    EXPECT_TRUE(RunUntil([&] { return Picture().cx == 256; }));
+    EXPECT_TRUE(WaitUntil([&] { return Picture().cx == 256; }));
     EXPECT_EQ(ClientSize(view_->hwnd()).cx, 256);
     Command(ID_VIEW_ZOOM_IN);
     EXPECT_EQ(Caption(frame_->hwnd()), L"Live Monitor 256x192 150%");
@@ -348,9 +386,9 @@ TEST_F(LiveWindowOnCameraTest, ScaleZoomAndFullScreenWhileFramesArrive) {
     Command(ID_VIEW_FULL_SCREEN);
     HWND full = testing_support::FindFullScreenWindow();
     ASSERT_NE(full, nullptr);
-    EXPECT_TRUE(RunUntil([&] { return Picture().cx == 1024; }));
+    EXPECT_TRUE(WaitUntil([&] { return Picture().cx == 1024; }));
     ::SendMessageW(full, WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_TRUE(RunUntil([&] { return testing_support::FindFullScreenWindow() == nullptr && Picture().cx == 256; }));
+    EXPECT_TRUE(WaitUntil([&] { return testing_support::FindFullScreenWindow() == nullptr && Picture().cx == 256; }));
     EXPECT_EQ(Caption(frame_->hwnd()), L"Live Monitor 256x192 150%");
 
     // Paused, the kept frame is what full screen shows, at full size at once.

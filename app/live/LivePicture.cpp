@@ -1,0 +1,311 @@
+#include "live/LivePicture.h"
+
+#include <algorithm>
+#include <mutex>
+
+#include "base/AppMessages.h"
+#include "base/TraceLog.h"
+#include "live/AnimeDoc.h"
+#include "picture/FullScreenWnd.h"
+#include "picture/ViewData.h"
+#include "resource.h"
+
+namespace {
+
+using Guard = std::lock_guard<fw::CriticalSection>;
+
+constexpr const wchar_t* kLoadSource = L"CAnimeView::LoadPicture";
+
+const wchar_t* FailedStep(fw::Surface::Failure failure) {
+    switch (failure) {
+    case fw::Surface::Failure::CreateDc: return L"CreateCompatibleDC";
+    case fw::Surface::Failure::CreateBitmap: return L"CreateCompatibleBitmap";
+    default: return L"SelectObject";
+    }
+}
+
+}  // namespace
+
+void CLivePicture::Bind(CAnimeDoc* doc, HWND view, HWND frame) {
+    Guard guard(lock_);
+    doc_ = doc;
+    view_ = view;
+    frame_ = frame;
+}
+
+bool CLivePicture::OnViewThread() const { return ::GetWindowThreadProcessId(view_, nullptr) == ::GetCurrentThreadId(); }
+
+void CLivePicture::PostFailure(UINT stringId) const {
+    if (frame_) ::PostMessageW(frame_, WM_LIVE_FAILED, stringId, 0);
+}
+
+// ---- surfaces ---------------------------------------------------------------
+
+bool CLivePicture::MakeSurface(fw::Surface& surface) {
+    if (surface.dc()) return true;
+    fw::WindowDC client(view_);
+    if (client && surface.Create(client.get(), SIZE{1, 1})) return true;
+    WriteTraceLogStep(kTraceApp, L"CAnimeView::CreateMemoryDC",
+                      client ? FailedStep(surface.failure()) : L"CreateCompatibleDC");
+    PostFailure(IDS_INTERNAL_ERROR);
+    return false;
+}
+
+bool CLivePicture::ResizeSurface(fw::Surface& surface, SIZE size) {
+    size = SIZE{std::max<LONG>(size.cx, 1), std::max<LONG>(size.cy, 1)};
+    const SIZE now = surface.size();
+    // Every pixel is drawn over anyway; a bitmap of the right size stays.
+    if (now.cx == size.cx && now.cy == size.cy) return true;
+    fw::WindowDC client(view_);
+    if (client && surface.Resize(size, fw::SurfaceFormat::Compatible, client.get())) {
+        ::PatBlt(surface.dc(), 0, 0, size.cx, size.cy, BLACKNESS);
+        return true;
+    }
+    WriteTraceLogStep(kTraceApp, L"CAnimeView::ResizeMemoryDC",
+                      client ? FailedStep(surface.failure()) : L"CreateCompatibleBitmap");
+    PostFailure(IDS_INTERNAL_ERROR);
+    return false;
+}
+
+bool CLivePicture::SizeSurface(fw::Surface& surface, SIZE size, const wchar_t* source) {
+    if (!MakeSurface(surface)) {
+        WriteTraceLogStep(kTraceApp, source, L"CreateMemoryDC[1]");
+        return false;
+    }
+    if (!ResizeSurface(surface, size)) {
+        WriteTraceLogStep(kTraceApp, source, L"ResizeMemoryDC");
+        return false;
+    }
+    return true;
+}
+
+bool CLivePicture::MakePictureSurface() {
+    Guard guard(lock_);
+    if (MakeSurface(picture_)) return true;
+    WriteTraceLogStep(kTraceApp, L"CAnimeView::ViewFullScreen", L"CreateMemoryDC[1]");
+    return false;
+}
+
+bool CLivePicture::ResizeBackBuffer(SIZE client) {
+    Guard guard(lock_);
+    return SizeSurface(back_, client, L"CAnimeView::OnResizeDC");
+}
+
+// Under the lock: the document's picture 1:1 into the picture surface.
+bool CLivePicture::DrawPicture() {
+    const wchar_t* src = L"CAnimeView::DrawPicture";
+    CViewData* data = doc_ ? doc_->viewData() : nullptr;
+    if (!data || !data->GetPicture().bitmap) return true;
+    const PictureRecord& picture = data->GetPicture();
+    if (!SizeSurface(picture_, SIZE{picture.width, picture.height}, src)) return false;
+    DIBSECTION ds{};
+    int rows = 0;
+    DWORD error = ERROR_INVALID_HANDLE;
+    if (::GetObjectW(picture.bitmap, sizeof(ds), &ds) == sizeof(ds) && ds.dsBm.bmBits) {
+        ::GdiFlush();
+        rows = ::StretchDIBits(picture_.dc(), 0, 0, picture.width, picture.height, 0, 0, picture.width,
+                               picture.height, ds.dsBm.bmBits, reinterpret_cast<BITMAPINFO*>(&ds.dsBmih),
+                               DIB_RGB_COLORS, SRCCOPY);
+        error = ::GetLastError();
+    }
+    if (rows != 0) return true;
+    WriteTraceLog(kTraceApp, src, L"The error occurred with the [StretchDIBits] function. GetLastError=[0x%08X]", error);
+    PostFailure(IDS_INTERNAL_ERROR);
+    return false;
+}
+
+bool CLivePicture::RenderBackBuffer() {
+    Guard guard(lock_);
+    return RenderBackBufferLocked();
+}
+
+// The back buffer from the picture surface at the display zoom and scroll
+// position; false when the stretch failed.
+bool CLivePicture::RenderBackBufferLocked() {
+    // While full screen the picture is at full size, not the window's; the
+    // back buffer keeps the last frame the window showed.
+    if (!picture_.dc() || !back_.dc() || fullScreen_) return true;
+    const SIZE out = back_.size();
+    double zoom = doc_ ? doc_->GetZoom() : 1.0;
+    if (!(zoom > 0)) zoom = 1.0;
+    const double unzoom = 1.0 / zoom;
+    const POINT from = scroll();
+    HDC back = back_.dc();
+    ::PatBlt(back, 0, 0, out.cx, out.cy, BLACKNESS);
+    if (zoom < 1.0) {
+        ::SetStretchBltMode(back, HALFTONE);
+        ::SetBrushOrgEx(back, 0, 0, nullptr);  // HALFTONE requires it after the mode change
+    } else {
+        ::SetStretchBltMode(back, COLORONCOLOR);
+    }
+    // The back buffer stands for the client area, even in the moment
+    // between a resize and its WM_RESIZE_DC.
+    const int width = static_cast<int>(out.cx * unzoom), height = static_cast<int>(out.cy * unzoom);
+    if (width <= 0 || height <= 0) return true;
+    return ::StretchBlt(back, 0, 0, out.cx, out.cy, picture_.dc(), static_cast<int>(from.x * unzoom),
+                        static_cast<int>(from.y * unzoom), width, height, SRCCOPY) != FALSE;
+}
+
+void CLivePicture::Paint(HDC dc, SIZE client) const {
+    SIZE covered{0, 0};
+    Guard guard(lock_);
+    if (back_.dc()) {
+        covered = back_.size();
+        ::BitBlt(dc, 0, 0, covered.cx, covered.cy, back_.dc(), 0, 0, SRCCOPY);
+    }
+    // Nothing is erased, so what the back buffer does not cover yet is blackened.
+    if (client.cx > covered.cx) ::PatBlt(dc, covered.cx, 0, client.cx - covered.cx, client.cy, BLACKNESS);
+    if (client.cy > covered.cy) ::PatBlt(dc, 0, covered.cy, covered.cx, client.cy - covered.cy, BLACKNESS);
+}
+
+// ---- frames -----------------------------------------------------------------
+
+int CLivePicture::LoadPicture(const void* data, DWORD length, int* outcome) {
+    const int scale = decodeScale_;
+    // Decoded before the lock is taken, so that painting waits for the lock
+    // only while the new picture is put in place and drawn.
+    PictureRecord fresh;
+    const int decoded = doc_ ? doc_->DecodeFrame(data, length, scale, &fresh) : 0;
+    Redraw redraw = Redraw::kNothing;
+    int result;
+    {
+        Guard guard(lock_);
+        result = TakeFrame(decoded, scale, fresh, &redraw);
+    }
+    result = Present(redraw, result);
+    if (outcome) *outcome = result;
+    return result == kShown ? 1 : 0;
+}
+
+int CLivePicture::ShowPicture() {
+    Redraw redraw = Redraw::kNothing;
+    int result;
+    {
+        Guard guard(lock_);
+        result = Render(&redraw);
+    }
+    return Present(redraw, result);
+}
+
+// Under the lock: the decoded frame in place of the document's picture, and drawn.
+int CLivePicture::TakeFrame(int decoded, int scale, PictureRecord& frame, Redraw* redraw) {
+    if (decoded && scale != decodeScale_) {
+        // The scale changed meanwhile and the kept frame is shown at the new
+        // one already; this frame would only bring the old one back.
+        if (frame.bitmap) ::DeleteObject(frame.bitmap);
+        return kShown;
+    }
+    const int oldWidth = doc_ ? doc_->GetPictureWidth() : 0;
+    if (!doc_ || !doc_->SetFrame(decoded, frame)) {
+        WriteTraceLogStep(kTraceApp, kLoadSource, L"LoadPicture()");
+        return kNotDecodable;
+    }
+    if (doc_->GetPictureWidth() != oldWidth) {
+        if (frame_) ::PostMessageW(frame_, WM_PICTURE_SIZE_CHANGED, scale, 0);
+        ::PostMessageW(view_, WM_RESET_SCROLL, 0, 0);
+    }
+    return Render(redraw);
+}
+
+// Under the lock: the picture surface, then the back buffer, or while full
+// screen nothing more: the full-screen window is the view's to draw.
+int CLivePicture::Render(Redraw* redraw) {
+    if (!DrawPicture()) {
+        WriteTraceLogStep(kTraceApp, kLoadSource, L"DrawPicture()");
+        return kNotDrawn;
+    }
+    if (fullScreen_) {
+        *redraw = Redraw::kFullScreen;
+        return kShown;
+    }
+    // Into the back buffer before the repaint, so the repaint shows this
+    // frame rather than the one before.
+    if (!RenderBackBufferLocked()) WriteTraceLogStep(kTraceApp, L"CAnimeView::OnUpdate", L"StretchBlt");
+    *redraw = Redraw::kWindow;
+    return kShown;
+}
+
+// Without the lock: the view's thread may be waiting for it.
+int CLivePicture::Present(Redraw redraw, int result) {
+    if (!view_) return result;
+    if (redraw == Redraw::kWindow) return Repaint();
+    if (redraw == Redraw::kFullScreen) return AskFullScreenDraw();
+    return result;
+}
+
+// Painted at once on the window's own thread, while the decode thread only
+// invalidates. Waiting there for the user-interface thread to paint
+// deadlocks whenever that thread waits for a lock the decode thread holds
+// around this call (the kept frame's record lock does).
+int CLivePicture::Repaint() {
+    UINT redraw = RDW_INVALIDATE | RDW_ERASE;
+    if (OnViewThread()) redraw |= RDW_UPDATENOW;
+    if (!::RedrawWindow(view_, nullptr, nullptr, redraw)) {
+        WriteTraceLogStep(kTraceApp, kLoadSource, L"RedrawWindow()");
+        PostFailure(IDS_INTERNAL_ERROR);
+        return kNotDrawn;
+    }
+    return kShown;
+}
+
+int CLivePicture::AskFullScreenDraw() {
+    if (OnViewThread()) {
+        ::SendMessageW(view_, WM_DRAW_FULL_SCREEN, 0, 0);
+    } else if (!fullScreenDrawPending_.exchange(true) && !::PostMessageW(view_, WM_DRAW_FULL_SCREEN, 0, 0)) {
+        fullScreenDrawPending_ = false;
+    }
+    return fullScreenFailed_.exchange(false) ? kNotDrawn : kShown;
+}
+
+void CLivePicture::DrawFullScreen(CFullScreenWnd* window) {
+    // Cleared before the picture is read, so a frame drawn meanwhile asks again.
+    fullScreenDrawPending_ = false;
+    Guard guard(lock_);
+    if (!window || !doc_ || doc_->GetPictureWidth() <= 0) return;
+    if (window->DrawPicture()) return;
+    WriteTraceLogStep(kTraceApp, kLoadSource, L"m_pFullWnd->DrawPicture()");
+    fullScreenFailed_ = true;
+}
+
+// ---- scale, zoom and scroll -------------------------------------------------
+
+void CLivePicture::SetDecodeScale(int denominator) {
+    Guard guard(lock_);
+    savedScale_ = std::max(denominator, 1);
+    decodeScale_ = fullScreen_ ? 1 : savedScale_;
+    if (doc_) doc_->SetZoom(1.0);
+}
+
+void CLivePicture::EnterFullScreen() {
+    Guard guard(lock_);
+    savedScale_ = decodeScale_;
+    decodeScale_ = 1;
+    fullScreen_ = true;
+}
+
+void CLivePicture::LeaveFullScreen(int denominator) {
+    Guard guard(lock_);
+    fullScreen_ = false;
+    decodeScale_ = denominator > 0 ? denominator : savedScale_;
+}
+
+void CLivePicture::SetZoom(double zoom) {
+    Guard guard(lock_);
+    if (doc_) doc_->SetZoom(zoom);
+}
+
+double CLivePicture::zoom() const {
+    Guard guard(lock_);
+    return doc_ ? doc_->GetZoom() : 1.0;
+}
+
+POINT CLivePicture::scroll() const {
+    Guard guard(lock_);
+    CViewData* data = doc_ ? doc_->viewData() : nullptr;
+    return data ? POINT{data->GetScrollPosition(SB_HORZ), data->GetScrollPosition(SB_VERT)} : POINT{0, 0};
+}
+
+void CLivePicture::SetScroll(int bar, int position) {
+    Guard guard(lock_);
+    if (CViewData* data = doc_ ? doc_->viewData() : nullptr) data->SetScrollPosition(bar, position);
+}

@@ -1,0 +1,101 @@
+#pragma once
+// The live picture between the decode thread and the live view. Each frame is
+// decoded already reduced to the live zoom, copied 1:1 into the picture
+// surface and stretched once, by the display zoom, into a back buffer the size
+// of the view's client area. The decode thread draws here and then only
+// invalidates the view's window or posts to it; the view paints from the back
+// buffer, and draws the full-screen window from the picture surface, on its
+// own thread. The surfaces, the decode scale and the document's picture, zoom
+// and scroll position are used under the one lock.
+#include <windows.h>
+
+#include <atomic>
+
+#include "Handles.h"
+#include "Surface.h"
+#include "live/LiveFrameSink.h"
+#include "picture/BitmapFile.h"
+
+class CAnimeDoc;
+class CFullScreenWnd;
+
+class CLivePicture : public ILiveFrameSink {
+public:
+    CLivePicture() = default;
+    CLivePicture(const CLivePicture&) = delete;
+    CLivePicture& operator=(const CLivePicture&) = delete;
+
+    // Before the first frame: the document that decodes and keeps the frames,
+    // the window to repaint and the frame window to tell about sizes and failures.
+    void Bind(CAnimeDoc* doc, HWND view, HWND frame);
+
+    // Any thread (the decode thread for each frame): decodes at the decode
+    // scale and draws. The view is repainted at once on its own thread and
+    // soon from any other. 1 only when shown.
+    int LoadPicture(const void* data, DWORD length, int* outcome) override;
+    // The document's present picture drawn again: the drawing half of
+    // LoadPicture. Its outcome (kShown or kNotDrawn).
+    int ShowPicture();
+
+    // The live zoom's denominator for the frames to come; the display zoom
+    // goes back to 1.0. While full screen, frames stay at full size.
+    void SetDecodeScale(int denominator);
+    int decodeScale() const { return decodeScale_.load(); }
+
+    // The view's thread. Full screen decodes at full size and leaves the back
+    // buffer as the window last showed it; the way back takes the live zoom
+    // `denominator`, or with 0 the one from before.
+    bool MakePictureSurface();
+    void EnterFullScreen();
+    void LeaveFullScreen(int denominator);
+    // The picture into the full-screen window (null once it is gone), as a
+    // frame drawn on another thread asks with WM_DRAW_FULL_SCREEN.
+    void DrawFullScreen(CFullScreenWnd* window);
+
+    // The document's display zoom and scroll position.
+    void SetZoom(double zoom);
+    double zoom() const;
+    POINT scroll() const;
+    void SetScroll(int bar, int position);
+
+    // The view's thread: the back buffer at the client size, redrawn from the
+    // picture surface, and copied onto the screen.
+    bool ResizeBackBuffer(SIZE client);
+    bool RenderBackBuffer();
+    void Paint(HDC dc, SIZE client) const;
+
+    // The surfaces, for checking what is shown.
+    HDC pictureDC() const { return picture_.dc(); }
+    HDC backBufferDC() const { return back_.dc(); }
+
+private:
+    enum class Redraw { kNothing, kWindow, kFullScreen };
+
+    int TakeFrame(int decoded, int scale, PictureRecord& frame, Redraw* redraw);
+    int Render(Redraw* redraw);
+    int Present(Redraw redraw, int result);
+    int Repaint();
+    int AskFullScreenDraw();
+    bool DrawPicture();
+    bool RenderBackBufferLocked();
+    bool MakeSurface(fw::Surface& surface);
+    bool ResizeSurface(fw::Surface& surface, SIZE size);
+    bool SizeSurface(fw::Surface& surface, SIZE size, const wchar_t* source);
+    bool OnViewThread() const;
+    void PostFailure(UINT stringId) const;
+
+    CAnimeDoc* doc_ = nullptr;
+    HWND view_ = nullptr;
+    HWND frame_ = nullptr;
+    // The DCs stay for the view's life: the full-screen window keeps reading the picture DC.
+    fw::Surface picture_;
+    fw::Surface back_;
+    std::atomic<int> decodeScale_{2};
+    int savedScale_ = 2;  // the live zoom's, while full screen decodes at 1
+    bool fullScreen_ = false;
+    // Set while a WM_DRAW_FULL_SCREEN is on its way, so a fast decode thread posts one at a time.
+    std::atomic<bool> fullScreenDrawPending_{false};
+    // A full-screen draw failed on the view's thread: the next frame reports it as not drawn.
+    std::atomic<bool> fullScreenFailed_{false};
+    mutable fw::CriticalSection lock_;
+};
