@@ -48,6 +48,7 @@ public:
     void FailResponses(LONG n) { Set(&ControlBlock::failResponses, n); }
     void CorruptFrames(LONG n) { Set(&ControlBlock::corruptFrames, n); }
     void EmptyFrames(LONG n) { Set(&ControlBlock::emptyFrames, n); }
+    void FailCardWrites(LONG n) { Set(&ControlBlock::failCardWrites, n); }
     void SetDelay(LONG ms) { Set(&ControlBlock::delayMs, ms); }
     void SetFrameRate(LONG perSecond) { Set(&ControlBlock::frameRate, perSecond); }
 

@@ -32,6 +32,7 @@ struct ControlBlock {
     volatile LONG failResponses;
     volatile LONG corruptFrames;
     volatile LONG emptyFrames;
+    volatile LONG failCardWrites;  // the card stops half-way through a file
     volatile LONG delayMs;
     volatile LONG frameRate;  // frames per second, 0 = unpaced
     volatile LONG wantAttached;

@@ -40,7 +40,7 @@ StandInCamera::StandInCamera()
       channel_(settings_),
       block_(channel_.block()),
       records_(block_),
-      card_(settings_.cardFolder, settings_.cardCapacity, block_.cardInserted),
+      card_(settings_.cardFolder, settings_.cardCapacity, block_),
       frames_(settings_.frameFolder, settings_.preparedFrames),
       optics_(::GetTickCount64()),
       thread_(*this, channel_.wakeEvent()) {}
