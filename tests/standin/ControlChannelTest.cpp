@@ -1,6 +1,6 @@
 // The control channel's shared block as another program of the user may
-// leave it: values out of range are held to the ring and to their limits,
-// and the block is closed to other accounts.
+// leave it: request counts out of range stay inside the ring, and the block
+// is closed to other accounts.
 #include <gtest/gtest.h>
 
 #include <aclapi.h>
@@ -69,8 +69,8 @@ std::vector<BYTE> CurrentUserSid() {
 
 }  // namespace
 
-TEST(ControlChannel, CountsAndRatesOutOfRangeAreHeldSafely) {
-    LoadedCamera camera("[Camera]\r\nFrameRate=200\r\n");
+TEST(ControlChannel, RequestCountsOutOfRangeStayInsideTheRing) {
+    LoadedCamera camera;
     ASSERT_NE(camera.get(), nullptr);
     DWORD detail = 0;
     ASSERT_TRUE(camera->bOpen(camera.window(), &detail));
@@ -94,18 +94,6 @@ TEST(ControlChannel, CountsAndRatesOutOfRangeAreHeldSafely) {
             EXPECT_EQ(listed[0].command, 0x1234);
         }
     }
-
-    ::InterlockedExchange(&block->delayMs, INT_MIN);
-    ::InterlockedExchange(&block->frameRate, INT_MAX);
-    for (int i = 0; i < 3; ++i) {
-        auto request = device::MakeRequest(device::kGetJpegImage);
-        DWORD value = 0;
-        ASSERT_TRUE(camera->bRequestAsync(camera.window(), &request, &value, &detail));
-        auto done = camera.WaitForCompletion();
-        ASSERT_TRUE(done);
-        EXPECT_EQ(done->status, 0);
-    }
-    EXPECT_TRUE(camera.AllRecordsBack());
 }
 
 TEST(ControlChannel, BlockIsOpenToTheCurrentUserOnly) {
