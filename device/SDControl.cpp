@@ -7,6 +7,16 @@
 namespace {
 const std::wstring kPlayListPath = L"C:\\PLAYLIST.TXT";
 const std::wstring kNoName;
+constexpr int kMaxNameBytes = static_cast<int>(device::kPacketNameSize) - 4;
+
+// A cut name could name another file or folder (a listed path's own prefix),
+// so one that does not fit the packet whole is never sent.
+bool FitsPacket(const std::wstring& name) {
+    if (name.empty()) return true;
+    int bytes = ::WideCharToMultiByte(CP_ACP, 0, name.data(), static_cast<int>(name.size()), nullptr, 0, nullptr,
+                                      nullptr);
+    return bytes > 0 && bytes <= kMaxNameBytes;
+}
 }  // namespace
 
 void CSDControl::Clear() {
@@ -45,10 +55,7 @@ bool CSDControl::KeepFileCopy(const void* data, uint32_t size) {
 }
 
 bool CSDControl::Receive(CDeviceCommand& command) {
-    if (!command.ParseResponse()) {
-        status_ = kFailed;
-        return false;
-    }
+    if (!command.ParseResponse()) return Fail();
     device::CommandPacket* packet = command.packet();
     status_ = packet->status;
     uint16_t code = command.code();
@@ -56,29 +63,25 @@ bool CSDControl::Receive(CDeviceCommand& command) {
         entries_ = command.entries();
         hasList_ = status_ == 0;
     } else if ((code == device::kSdGetJpegFile || code == device::kSdGetPlayList) && status_ == 0) {
-        if (!packet->received || !KeepFileCopy(command.ResponseData(), packet->receivedSize)) {
-            status_ = kFailed;
-            return false;
-        }
+        if (!packet->received || !KeepFileCopy(command.ResponseData(), packet->receivedSize)) return Fail();
     }
     return true;
 }
 
+bool CSDControl::Fail() {
+    status_ = kFailed;
+    return false;
+}
+
 bool CSDControl::Execute(uint16_t code, const std::wstring* name, const void* data, uint32_t size) {
     Clear();
+    outValue_ = 0;
+    if (name && !FitsPacket(*name)) return Fail();
     CDeviceCommand command;
     command.SetCommand(code);
     if (name) command.SetName(*name);
     if (data) command.SetSendData(data, size);
-    outValue_ = 0;
-    if (!device_) {
-        status_ = kFailed;
-        return false;
-    }
-    if (!device_->bRequestPacket(command.packet(), &outValue_)) {
-        status_ = kFailed;
-        return false;
-    }
+    if (!device_ || !device_->bRequestPacket(command.packet(), &outValue_)) return Fail();
     bool ok = Receive(command);
     command.ReleaseResponse();
     return ok;
@@ -100,19 +103,13 @@ bool CSDControl::SD_GetJpegFile(HWND target, const std::wstring& path) {
     Clear();
     outValue_ = 0;
     target_ = target;
-    if (!device_) {
-        status_ = kFailed;
-        return false;
-    }
+    if (!device_ || !FitsPacket(path)) return Fail();
     CDeviceCommand command;
     command.SetCommand(device::kSdGetJpegFile);
     command.SetName(path);
     // The library copies what it needs before it returns.
     DWORD detail = 0;
-    if (!device_->bRequestPacketAsync(target, command.packet(), &outValue_, &detail)) {
-        status_ = kFailed;
-        return false;
-    }
+    if (!device_->bRequestPacketAsync(target, command.packet(), &outValue_, &detail)) return Fail();
     status_ = 0;
     return true;
 }
@@ -128,7 +125,7 @@ HGLOBAL CSDControl::SD_GetPlayList() {
 }
 
 int32_t CSDControl::SD_SetJpegFile(const std::wstring& path, const void* data, uint32_t size) {
-    if (path.empty() || path.size() > 32) return 0;
+    if (path.empty() || !FitsPacket(path)) return 0;
     Execute(device::kSdSetJpegFile, &path, data, size);
     return status_;
 }

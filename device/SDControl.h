@@ -51,8 +51,10 @@ public:
     const std::vector<device::ListingEntry>* entryList() const { return hasList_ ? &entries_ : nullptr; }
 
 private:
-    // Runs one command synchronously; false when it could not be carried out.
+    // Runs one command synchronously; false when it could not be carried out,
+    // or when the name does not fit the packet's 32 bytes (then without a call).
     bool Execute(uint16_t code, const std::wstring* name, const void* data = nullptr, uint32_t size = 0);
+    bool Fail();
     bool Receive(CDeviceCommand& command);
     bool KeepFileCopy(const void* data, uint32_t size);
 

@@ -1,5 +1,7 @@
 #include "StartChecks.h"
 
+#include <windows.h>
+
 namespace installer {
 
 namespace {
@@ -24,6 +26,26 @@ std::wstring Quote(const std::wstring& argument) {
     }
     quoted.append(backslashes * 2, L'\\');
     return quoted + L"\"";
+}
+
+// Resolved against this process's current folder; as given when it cannot be.
+std::wstring FullPath(const std::wstring& path) {
+    DWORD size = path.empty() ? 0 : ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return path;
+    std::wstring full(size, L'\0');
+    DWORD length = ::GetFullPathNameW(path.c_str(), size, &full[0], nullptr);
+    if (length == 0 || length >= size) return path;
+    full.resize(length);
+    return full;
+}
+
+std::wstring CurrentFolder() {
+    DWORD size = ::GetCurrentDirectoryW(0, nullptr);
+    if (size == 0) return {};
+    std::wstring folder(size, L'\0');
+    DWORD length = ::GetCurrentDirectoryW(size, &folder[0]);
+    folder.resize(length < size ? length : 0);
+    return folder;
 }
 
 enum class Elevation { NotNeeded, Needed };
@@ -59,10 +81,16 @@ std::wstring JoinArguments(const std::vector<std::wstring>& arguments) {
     return joined;
 }
 
+std::vector<std::wstring> ArgumentsForElevatedCopy(std::vector<std::wstring> arguments) {
+    constexpr size_t kPackageFolder = 1;  // after the option
+    if (arguments.size() > kPackageFolder) arguments[kPackageFolder] = FullPath(arguments[kPackageFolder]);
+    return arguments;
+}
+
 bool RunStartChecks(SystemProbe& system, Output& out, const std::vector<std::wstring>& arguments) {
     if (CheckSystem(system, out) == Elevation::NotNeeded) return true;
     // A refused elevation prompt would otherwise end the run without a word.
-    if (!system.RunElevatedCopy(JoinArguments(arguments))) out.LastError();
+    if (!system.RunElevatedCopy(JoinArguments(ArgumentsForElevatedCopy(arguments)), CurrentFolder())) out.LastError();
     return false;
 }
 

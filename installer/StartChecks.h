@@ -13,6 +13,10 @@ namespace installer {
 // blank, quoted where the command-line parser would otherwise split or lose it.
 std::wstring JoinArguments(const std::vector<std::wstring>& arguments);
 
+// The arguments as the elevated copy gets them: it starts in the system
+// folder, so the package folder goes as a full path.
+std::vector<std::wstring> ArgumentsForElevatedCopy(std::vector<std::wstring> arguments);
+
 // True when this process goes on with the option; false when an elevated copy
 // did (or should have done) the work instead.
 bool RunStartChecks(SystemProbe& system, Output& out, const std::vector<std::wstring>& arguments);

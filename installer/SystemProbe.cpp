@@ -39,7 +39,7 @@ bool SystemProbe::IsAdministrator() {
     return member != FALSE;
 }
 
-bool SystemProbe::RunElevatedCopy(const std::wstring& parameters) {
+bool SystemProbe::RunElevatedCopy(const std::wstring& parameters, const std::wstring& folder) {
     wchar_t self[MAX_PATH];
     const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
     if (length == 0 || length == MAX_PATH) return false;
@@ -49,6 +49,7 @@ bool SystemProbe::RunElevatedCopy(const std::wstring& parameters) {
     run.lpVerb = L"runas";
     run.lpFile = self;
     run.lpParameters = parameters.c_str();
+    run.lpDirectory = folder.empty() ? nullptr : folder.c_str();
     run.nShow = SW_HIDE;
     if (!ShellExecuteExW(&run)) return false;
     if (run.hProcess) {

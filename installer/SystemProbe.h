@@ -20,8 +20,8 @@ public:
     virtual bool NativeArchitecture(WORD& architecture);
     virtual bool IsAdministrator();
     // Starts this program again through the elevation prompt with `parameters`
-    // and waits for it; false (last error set) when it could not be started.
-    virtual bool RunElevatedCopy(const std::wstring& parameters);
+    // in `folder` and waits for it; false (last error set) when it could not be started.
+    virtual bool RunElevatedCopy(const std::wstring& parameters, const std::wstring& folder);
 };
 
 }  // namespace installer

@@ -35,6 +35,11 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
            written == bytes.size();
 }
 
+HANDLE OpenLog(const std::wstring& path, DWORD disposition) {
+    return ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                         nullptr);
+}
+
 }  // namespace
 
 DWORD TraceLogLimitFromSetting(int n) {
@@ -55,17 +60,17 @@ bool GetTraceLogPaths(BYTE kind, TraceLogPaths& paths) {
 }
 
 HANDLE OpenTraceLogForAppend(const std::wstring& current, const std::wstring& backup, DWORD limit, DWORD bytes) {
-    fw::FileHandle file(::CreateFileW(current.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    fw::FileHandle file(OpenLog(current, OPEN_ALWAYS));
     if (!file) return nullptr;
     LARGE_INTEGER size;
     if (!::GetFileSizeEx(file.get(), &size)) return nullptr;
     if (size.HighPart != 0 || size.LowPart + static_cast<unsigned long long>(bytes) > limit) {
         file.reset();
-        ::MoveFileExW(current.c_str(), backup.c_str(), MOVEFILE_REPLACE_EXISTING);
-        file.reset(::CreateFileW(current.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-        return file ? file.release() : nullptr;
+        // A held backup must not cost the entries still in the current log:
+        // without the rename the log keeps growing until the next try.
+        bool moved = ::MoveFileExW(current.c_str(), backup.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+        file.reset(OpenLog(current, moved ? CREATE_ALWAYS : OPEN_ALWAYS));
+        if (!file) return nullptr;
     }
     LARGE_INTEGER zero{};
     if (!::SetFilePointerEx(file.get(), zero, nullptr, FILE_END)) return nullptr;

@@ -3,6 +3,7 @@
 // same process or another) and for the KorvoCameraControl tool. Header only.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -48,6 +49,7 @@ public:
     void FailResponses(LONG n) { Set(&ControlBlock::failResponses, n); }
     void CorruptFrames(LONG n) { Set(&ControlBlock::corruptFrames, n); }
     void EmptyFrames(LONG n) { Set(&ControlBlock::emptyFrames, n); }
+    void FailCardWrites(LONG n) { Set(&ControlBlock::failCardWrites, n); }
     void SetDelay(LONG ms) { Set(&ControlBlock::delayMs, ms); }
     void SetFrameRate(LONG perSecond) { Set(&ControlBlock::frameRate, perSecond); }
 
@@ -80,13 +82,15 @@ public:
     std::vector<LoggedRequest> RecentRequests(LONG after = 0) const {
         std::vector<LoggedRequest> out;
         if (!block_) return out;
-        LONG last = block_->requestsLogged;
-        LONG first = after + 1 > last - kRequestLogSize + 1 ? after + 1 : last - kRequestLogSize + 1;
-        for (LONG n = first; n <= last; ++n) {
+        // 64-bit arithmetic: a count written near a limit neither overflows nor
+        // indexes outside the ring; a negative one lists nothing.
+        long long last = block_->requestsLogged;
+        long long first = std::max<long long>({1, static_cast<long long>(after) + 1, last - kRequestLogSize + 1});
+        for (long long n = first; n <= last; ++n) {
             const RequestLogEntry& e = block_->requestLog[(n - 1) % kRequestLogSize];
             // Read between two looks at its number, so a rewrite in between shows.
             if (e.number != n) continue;
-            LoggedRequest r{n, static_cast<uint16_t>(e.command), static_cast<uint32_t>(e.parameter)};
+            LoggedRequest r{static_cast<LONG>(n), static_cast<uint16_t>(e.command), static_cast<uint32_t>(e.parameter)};
             if (e.number == n) out.push_back(r);
         }
         return out;
@@ -103,7 +107,7 @@ private:
         LONG seq = ::InterlockedIncrement(&block_->commandSeq);
         ::SetEvent(wake_);
         for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < ms; ::Sleep(5))
-            if (block_->appliedSeq - seq >= 0) return true;
+            if (static_cast<LONG>(static_cast<ULONG>(block_->appliedSeq) - static_cast<ULONG>(seq)) >= 0) return true;
         return false;
     }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "ControlBlock.h"
+
 namespace standin {
 
 namespace {
@@ -34,8 +36,8 @@ CameraSettings CameraSettings::Load(const std::wstring& iniPath, const std::wstr
     CameraSettings s;
     s.connected = ini.Int(L"Camera", L"Connected", 1, 0, 1) != 0;
     s.frameFolder = Resolve(ini.Text(L"Camera", L"FrameFolder", L""), baseFolder);
-    s.frameRate = ini.Int(L"Camera", L"FrameRate", 30, 0, 1000);
-    s.delayMs = ini.Int(L"Camera", L"ResponseDelay", 0, 0, 60000);
+    s.frameRate = ini.Int(L"Camera", L"FrameRate", 30, 0, kMaxFrameRate);
+    s.delayMs = ini.Int(L"Camera", L"ResponseDelay", 0, 0, kMaxDelayMs);
     s.preparedFrames = ini.Int(L"Camera", L"PreparedFrames", 0, 0, 1000);
     s.cardFolder = Resolve(ini.Text(L"Card", L"Folder", L"SDCard"), baseFolder);
     s.cardInserted = ini.Int(L"Card", L"Inserted", 1, 0, 1) != 0;

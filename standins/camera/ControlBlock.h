@@ -4,7 +4,8 @@
 // object, so a test in the same process, a test in another process or the
 // KorvoCameraControl tool can inject faults and read counters while a program
 // runs. Every field is a 32-bit value changed only with interlocked
-// operations; the layout is the same for x86 and x64 processes.
+// operations; the layout is the same for x86 and x64 processes. Any process
+// of the user may write any value, so every field is checked where it is read.
 #include <windows.h>
 
 #include <string>
@@ -13,6 +14,8 @@ namespace standin {
 
 constexpr LONG kControlMagic = 0x4D41434B;  // "KCAM"
 constexpr LONG kRequestLogSize = 64;
+constexpr LONG kMaxDelayMs = 60000;
+constexpr LONG kMaxFrameRate = 1000;
 
 // One request as the camera received it. `number` counts the requests from 1;
 // it is 0 while the entry is being rewritten.
@@ -32,6 +35,7 @@ struct ControlBlock {
     volatile LONG failResponses;
     volatile LONG corruptFrames;
     volatile LONG emptyFrames;
+    volatile LONG failCardWrites;  // the card stops half-way through a file
     volatile LONG delayMs;
     volatile LONG frameRate;  // frames per second, 0 = unpaced
     volatile LONG wantAttached;
@@ -69,11 +73,18 @@ inline std::wstring ControlEventName(DWORD processId) {
 
 inline void LogRequest(ControlBlock& block, LONG command, LONG parameter) {
     LONG number = ::InterlockedIncrement(&block.requestsLogged);
-    RequestLogEntry& entry = block.requestLog[(number - 1) % kRequestLogSize];
+    // Unsigned, so a count written negative still lands inside the ring.
+    RequestLogEntry& entry = block.requestLog[(static_cast<ULONG>(number) - 1u) % kRequestLogSize];
     ::InterlockedExchange(&entry.number, 0);
     ::InterlockedExchange(&entry.command, command);
     ::InterlockedExchange(&entry.parameter, parameter);
     ::InterlockedExchange(&entry.number, number);
+}
+
+// A field's value held to [low, high].
+inline LONG Bounded(const volatile LONG& field, LONG low, LONG high) {
+    LONG value = field;
+    return value < low ? low : value > high ? high : value;
 }
 
 // Takes one from a fault counter; true when one was left.

@@ -1,6 +1,7 @@
 #include "ControlChannel.h"
 
 #include "CameraSettings.h"
+#include "CurrentUserOnly.h"
 
 namespace standin {
 
@@ -21,7 +22,9 @@ ControlChannel::~ControlChannel() {
 
 bool ControlChannel::OpenShared() {
     DWORD pid = ::GetCurrentProcessId();
-    mapping_.reset(::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(ControlBlock),
+    CurrentUserOnly security;
+    if (!security.get()) return false;
+    mapping_.reset(::CreateFileMappingW(INVALID_HANDLE_VALUE, security.get(), PAGE_READWRITE, 0, sizeof(ControlBlock),
                                         ControlBlockName(pid).c_str()));
     if (!mapping_) return false;
     view_ = ::MapViewOfFile(mapping_.get(), FILE_MAP_ALL_ACCESS, 0, 0, sizeof(ControlBlock));
@@ -34,7 +37,7 @@ bool ControlChannel::OpenShared() {
         view_ = nullptr;
         return false;
     }
-    wake_.reset(::CreateEventW(nullptr, FALSE, FALSE, ControlEventName(pid).c_str()));
+    wake_.reset(::CreateEventW(security.get(), FALSE, FALSE, ControlEventName(pid).c_str()));
     block_ = block;
     return true;
 }
@@ -44,7 +47,7 @@ void ControlChannel::Reset(const CameraSettings& s) {
     ::InterlockedExchange(&b.magic, 0);
     ControlBlock fresh{};
     fresh.owner = b.owner;
-    fresh.generation = b.generation + 1;
+    fresh.generation = static_cast<LONG>(static_cast<ULONG>(b.generation) + 1);
     fresh.refuseRequests = s.refuseRequests;
     fresh.failResponses = s.failResponses;
     fresh.corruptFrames = s.corruptFrames;

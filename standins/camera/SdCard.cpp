@@ -3,9 +3,11 @@
 #include <cstring>
 
 #include "CardPath.h"
+#include "ControlBlock.h"
 #include "DeviceProtocol.h"
 #include "Handles.h"
 #include "HostFolder.h"
+#include "SafeFileWriter.h"
 #include "StandInCodes.h"
 
 namespace standin {
@@ -53,23 +55,12 @@ DWORD Attributes(const std::wstring& path) { return ::GetFileAttributesW(path.c_
 bool IsFolder(DWORD a) { return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY); }
 bool IsFile(DWORD a) { return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY); }
 
-bool WriteHostFile(const std::wstring& path, const std::vector<uint8_t>& bytes) {
-    fw::FileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                      nullptr));
-    DWORD written = 0;
-    bool ok = file && (bytes.empty() || ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()),
-                                                     &written, nullptr)) &&
-              written == bytes.size();
-    file.reset();
-    if (!ok) ::DeleteFileW(path.c_str());  // no half-written picture stays on the card
-    return ok;
-}
 }  // namespace
 
-SdCard::SdCard(const std::wstring& hostFolder, uint64_t capacity, const volatile LONG& inserted)
+SdCard::SdCard(const std::wstring& hostFolder, uint64_t capacity, ControlBlock& control)
     : root_(hostFolder.empty() || hostFolder.back() == L'\\' ? hostFolder : hostFolder + L"\\"),
       capacity_(capacity),
-      inserted_(inserted) {}
+      control_(control) {}
 
 bool SdCard::IsCardCommand(uint16_t code) {
     switch (code) {
@@ -83,7 +74,7 @@ bool SdCard::IsCardCommand(uint16_t code) {
     }
 }
 
-bool SdCard::Present() const { return inserted_ != 0 && !root_.empty() && IsFolder(Attributes(root_)); }
+bool SdCard::Present() const { return control_.cardInserted != 0 && !root_.empty() && IsFolder(Attributes(root_)); }
 
 std::optional<SdCard::Place> SdCard::Resolve(const std::string& cardPath) const {
     if (cardPath.size() > kMaxCardNameBytes) return std::nullopt;
@@ -206,6 +197,15 @@ CardResponse SdCard::WriteFile(const Place& file, const std::vector<uint8_t>& by
     if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY)) return WithStatus(device::kSdLockedImage);
     if (!Fits(file, bytes.size())) return WithStatus(device::kSdCardFull);
     return WithStatus(WriteHostFile(file.host, bytes) ? 0 : kStatusIoError);
+}
+
+// Written beside the file and put in place whole, so a failed write leaves
+// the card's previous file as it was and no partial one.
+bool SdCard::WriteHostFile(const std::wstring& path, const std::vector<uint8_t>& bytes) const {
+    device::SafeFileWriter writer(path.c_str());
+    size_t half = bytes.size() / 2;
+    return writer.Open() && writer.Write(bytes.data(), half) && !TakeOne(&control_.failCardWrites) &&
+           writer.Write(bytes.data() + half, bytes.size() - half) && writer.Commit();
 }
 
 CardResponse SdCard::DeleteFolder(const Place& folder) const {

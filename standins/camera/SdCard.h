@@ -11,6 +11,8 @@
 
 namespace standin {
 
+struct ControlBlock;
+
 struct CardRequest {
     uint16_t code = 0;
     std::string name;  // ANSI card path, may be empty
@@ -25,8 +27,9 @@ struct CardResponse {
 
 class SdCard {
 public:
-    // `inserted` is the control channel's card state, read at every command.
-    SdCard(const std::wstring& hostFolder, uint64_t capacity, const volatile LONG& inserted);
+    // The control block gives the card state, read at every command, and the
+    // injected write failures.
+    SdCard(const std::wstring& hostFolder, uint64_t capacity, ControlBlock& control);
 
     static bool IsCardCommand(uint16_t code);
     CardResponse Execute(const CardRequest& request);
@@ -44,13 +47,14 @@ private:
     CardResponse FileList(const Place& folder) const;
     CardResponse ReadFile(const Place& file) const;
     CardResponse WriteFile(const Place& file, const std::vector<uint8_t>& bytes) const;
+    bool WriteHostFile(const std::wstring& path, const std::vector<uint8_t>& bytes) const;
     CardResponse DeleteFolder(const Place& folder) const;
     CardResponse CreateFolder(const Place& folder) const;
     bool Fits(const Place& file, uint64_t size) const;
 
     std::wstring root_;  // with a trailing backslash
     uint64_t capacity_;
-    const volatile LONG& inserted_;
+    ControlBlock& control_;
     std::mutex lock_;  // the card does one command at a time
 };
 

@@ -40,7 +40,7 @@ StandInCamera::StandInCamera()
       channel_(settings_),
       block_(channel_.block()),
       records_(block_),
-      card_(settings_.cardFolder, settings_.cardCapacity, block_.cardInserted),
+      card_(settings_.cardFolder, settings_.cardCapacity, block_),
       frames_(settings_.frameFolder, settings_.preparedFrames),
       optics_(::GetTickCount64()),
       thread_(*this, channel_.wakeEvent()) {}
@@ -125,8 +125,8 @@ bool StandInCamera::ReadPacket(const device::CommandPacket* packet, Work& work) 
 
 // Frames leave no faster than the frame rate; every answer waits the injected delay.
 ULONGLONG StandInCamera::DueTime(const Work& work) {
-    ULONGLONG due = ::GetTickCount64() + static_cast<ULONGLONG>(std::max<LONG>(0, LONG{block_.delayMs}));
-    LONG rate = block_.frameRate;
+    ULONGLONG due = ::GetTickCount64() + static_cast<ULONGLONG>(Bounded(block_.delayMs, 0, kMaxDelayMs));
+    LONG rate = Bounded(block_.frameRate, 0, kMaxFrameRate);
     if (work.code != device::kGetJpegImage || rate <= 0) return due;
     std::lock_guard<std::mutex> guard(frameLock_);
     due = std::max(due, nextFrameDue_);

@@ -128,6 +128,39 @@ TEST(CardCommands, FileNamesOfOneTo32CharactersAreSentWhole) {
     EXPECT_EQ(device.TakeBackResponses(), 1);
 }
 
+TEST(CardCommands, NamesLongerThanThePacketFieldAreRefusedWithoutACall) {
+    // A listed folder may be 35 bytes long; cut to 32 it could name its own prefix.
+    const std::wstring tooLong = L"C:\\DCIM\\100KORVO\\" + std::wstring(16, L'B');
+    ASSERT_EQ(tooLong.size(), 33u);
+    ScriptedDevice device;
+    CSDControl sd(&device);
+    struct Case {
+        const char* what;
+        std::function<bool()> refused;
+    } cases[] = {
+        {"delete folder", [&] { return !sd.SD_DeleteFolder(tooLong); }},
+        {"create folder", [&] { return !sd.SD_CreateFolder(tooLong); }},
+        {"file list", [&] { return sd.SD_GetFileList(tooLong) == nullptr; }},
+        {"read file", [&] { return sd.SD_GetJpegFile(tooLong) == nullptr; }},
+        {"read file to a window", [&] { return !sd.SD_GetJpegFile(HWND_MESSAGE, tooLong); }},
+        {"write file", [&] { return sd.SD_SetJpegFile(tooLong, "x", 1) == 0; }},
+    };
+    for (const Case& c : cases) {
+        EXPECT_TRUE(c.refused()) << c.what;
+        EXPECT_EQ(device.calls, 0) << c.what;
+    }
+    EXPECT_EQ(sd.status(), CSDControl::kFailed);
+
+    // Bytes count, not characters, where the code page has double-byte characters.
+    CPINFO info{};
+    if (::GetCPInfo(CP_ACP, &info) && info.MaxCharSize > 1) {
+        std::wstring wide = L"C:\\" + std::wstring(15, L'\u3042');  // 3 + 30 bytes
+        EXPECT_EQ(sd.SD_SetJpegFile(wide, "x", 1), 0);
+        EXPECT_FALSE(sd.SD_DeleteFolder(wide));
+        EXPECT_EQ(device.calls, 0);
+    }
+}
+
 TEST(CardCommands, StatusCodesReachTheCaller) {
     ScriptedDevice device;
     int32_t next = 1;

@@ -46,16 +46,33 @@ public:
         return machine_.architectureKnown;
     }
     bool IsAdministrator() override { return machine_.administrator; }
-    bool RunElevatedCopy(const std::wstring& parameters) override {
+    bool RunElevatedCopy(const std::wstring& parameters, const std::wstring& folder) override {
         elevatedWith_.push_back(parameters);
+        elevatedIn_ = folder;
         if (refuse_) SetLastError(ERROR_CANCELLED);
         return !refuse_;
     }
     std::vector<std::wstring> elevatedWith_;
+    std::wstring elevatedIn_;
     bool refuse_ = false;
 
 private:
     Machine machine_;
+};
+
+// The process's current folder for the lifetime of the object.
+class WorkingFolder {
+public:
+    explicit WorkingFolder(const std::wstring& folder) {
+        ::GetCurrentDirectoryW(MAX_PATH, previous_);
+        EXPECT_TRUE(::SetCurrentDirectoryW(folder.c_str()));
+    }
+    ~WorkingFolder() { ::SetCurrentDirectoryW(previous_); }
+    WorkingFolder(const WorkingFolder&) = delete;
+    WorkingFolder& operator=(const WorkingFolder&) = delete;
+
+private:
+    wchar_t previous_[MAX_PATH] = {};
 };
 
 void PrintTo(const Machine& machine, std::ostream* os) { *os << machine.name; }
@@ -93,6 +110,27 @@ TEST(InstallerElevation, TheElevatedCopyDoesTheWorkAndThisProcessNothingMore) {
     installer::RunInstaller({L"KorvoDocCameraInstaller.exe", L"/u", L"C:\\Korvo package", L"x64"}, probe, out);
     EXPECT_EQ(out.text(), L"Windows Vista\r\n");
     EXPECT_EQ(probe.elevatedWith_, std::vector<std::wstring>{L"/u \"C:\\Korvo package\" x64 "});
+}
+
+// The copy starts in the system folder; a relative package folder must not resolve there.
+TEST(InstallerElevation, ARelativePackageFolderReachesTheCopyAsAFullPathWithTheWorkingFolder) {
+    testing_support::TempFolder work;
+    WorkingFolder inWork(work.path());
+    const struct {
+        const wchar_t* given;
+        std::wstring copy;
+    } kFolders[] = {
+        {L"pkg", installer::JoinArguments({L"/i", work / L"pkg", L"x64"})},
+        {L"Korvo driver\\", installer::JoinArguments({L"/i", work / L"Korvo driver\\", L"x64"})},
+        {L"C:\\pkg", L"/i C:\\pkg x64 "},
+    };
+    for (const auto& f : kFolders) {
+        MachineProbe probe(kMachines[0]);
+        RecordedOutput out;
+        installer::RunInstaller({L"KorvoDocCameraInstaller.exe", L"/i", f.given, L"x64"}, probe, out);
+        EXPECT_EQ(probe.elevatedWith_, std::vector<std::wstring>{f.copy});
+        EXPECT_EQ(_wcsicmp((probe.elevatedIn_ + L"\\").c_str(), work.path().c_str()), 0) << probe.elevatedIn_;
+    }
 }
 
 TEST(InstallerElevation, ARefusedPromptIsReported) {

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "CameraHarness.h"
+#include "HostFolder.h"
 #include "StandInCodes.h"
 
 using namespace camera_test;
@@ -63,6 +64,10 @@ protected:
         r.data = CopyBlock(packet.response->data, packet.response->size);
         HandBack(packet.threadId, packet.response);
         return r;
+    }
+
+    size_t HostEntries(const std::wstring& folder) const {
+        return standin::ListHostFolder(folder.empty() ? camera.cardFolder() : Card(folder)).size();
     }
 
     static std::vector<std::string> Entries(const std::string& data, size_t offset = 0) {
@@ -154,6 +159,30 @@ TEST_F(SdCardPackets, SetJpegFileWritesNewPicturesRefusesLockedOnesAndAFullCard)
     EXPECT_EQ(Send(device::kSdSetJpegFile, "C:\\DCIM\\100KORVO\\IMAG0003.JPG", std::string(480, 'e')).status, 0);
     EXPECT_EQ(Send(device::kSdSetJpegFile, "C:\\DCIM\\999NONE\\IMAG0001.JPG", "x").status,
               standin::kStatusNotFound);
+}
+
+TEST_F(SdCardPackets, WriteFailingHalfWayKeepsThePreviousFileByteForByte) {
+    const struct {
+        uint16_t code;
+        const char* name;
+        const wchar_t* host;
+        const wchar_t* folder;
+    } kWrites[] = {
+        {device::kSdSetJpegFile, "C:\\DCIM\\100KORVO\\IMAG0001.JPG", L"DCIM\\100KORVO\\IMAG0001.JPG", L"DCIM\\100KORVO"},
+        {device::kSdSetPlayList, "C:\\PLAYLIST.TXT", L"PLAYLIST.TXT", L""},
+    };
+    for (const auto& w : kWrites) {
+        std::string before = ReadFileBytes(Card(w.host));
+        size_t entries = HostEntries(w.folder);
+        camera.control().FailCardWrites(1);
+        EXPECT_EQ(Send(w.code, w.name, std::string(250, 'z')).status, standin::kStatusIoError) << w.name;
+        EXPECT_EQ(ReadFileBytes(Card(w.host)), before) << w.name;
+        EXPECT_EQ(HostEntries(w.folder), entries) << w.name << ": a partial file was left beside it";
+
+        EXPECT_EQ(Send(w.code, w.name, std::string(250, 'z')).status, 0) << w.name;
+        EXPECT_EQ(ReadFileBytes(Card(w.host)), std::string(250, 'z')) << w.name;
+        EXPECT_EQ(HostEntries(w.folder), entries) << w.name;
+    }
 }
 
 TEST_F(SdCardPackets, CreateAndDeleteFolders) {

@@ -3,6 +3,7 @@
 #include <regex>
 #include <thread>
 
+#include "Handles.h"
 #include "TestSupport.h"
 #include "base/TraceLog.h"
 
@@ -103,6 +104,28 @@ TEST_F(TraceLogTest, EntryThatFitsIsAppendedOneByteMoreRotates) {
     std::vector<std::string> lines = SplitLines(ReadFileBytes(current()));
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].substr(61), std::string(38, 'b'));
+}
+
+TEST_F(TraceLogTest, HeldBackupKeepsTheCurrentLogAndAppends) {
+    std::string old(1024000 - 10, 'o');
+    WriteFileBytes(current(), old);
+    WriteFileBytes(backup(), "held backup");
+    {
+        // No FILE_SHARE_DELETE: the rename over the backup cannot succeed.
+        fw::FileHandle held(::CreateFileW(backup().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        WriteTraceLog(kTraceApp, L"Test", L"appended");
+    }
+    std::string text = ReadFileBytes(current());
+    ASSERT_GT(text.size(), old.size());
+    EXPECT_EQ(text.substr(0, old.size()), old);
+    EXPECT_EQ(text.substr(old.size() + 61), "appended\r\n");
+    EXPECT_EQ(ReadFileBytes(backup()), "held backup");
+
+    WriteTraceLog(kTraceApp, L"Test", L"rotated once free");
+    EXPECT_EQ(ReadFileBytes(backup()), text);
+    EXPECT_EQ(SplitLines(ReadFileBytes(current())).size(), 1u);
 }
 
 TEST_F(TraceLogTest, SettingsChangeTakesEffectAtTheNextEntry) {
