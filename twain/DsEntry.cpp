@@ -41,8 +41,9 @@ BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) {
         g_module = module;
         ::DisableThreadLibraryCalls(module);
     } else if (reason == DLL_PROCESS_DETACH && !reserved) {
-        // Unloaded by FreeLibrary: a source still open cannot wait for its
-        // preview thread here, so only a closed one is taken down.
+        // Unloaded by FreeLibrary: an open source holds its own reference until
+        // CLOSEDS, so normally only a closed one gets here; one still open
+        // (its reference could not be taken) cannot wait for its preview thread.
         if (g_source && g_source->state() == CTwainSource::kLoaded) {
             g_source.reset();
             g_codec.reset();
