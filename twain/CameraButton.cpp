@@ -11,6 +11,12 @@ LRESULT CCameraButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void CCameraButton::Send(const device::RequestHeader& request) {
+    if (!lock_) return SendNow(request);
+    std::lock_guard<fw::CriticalSection> guard(*lock_);
+    SendNow(request);
+}
+
+void CCameraButton::SendNow(const device::RequestHeader& request) {
     if (request.command != device::kCameraAutoFocus) return CVexaButton::Send(request);
     if (!device()) return;
     HGLOBAL data = nullptr;

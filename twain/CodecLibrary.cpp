@@ -11,11 +11,11 @@ const wchar_t* CCodecLibrary::LibraryFor(DWORD setting) {
     }
 }
 
-void CCodecLibrary::Load() {
+void CCodecLibrary::Load(HINSTANCE self) {
     DWORD setting = twain::RegReadDword(HKEY_LOCAL_MACHINE, PICTAVO_INSTALL_KEY, PICTAVO_INSTALL_SECTION, "JpegLib", 1);
     const wchar_t* name = LibraryFor(setting);
     if (!name) return;
-    library_.reset(::LoadLibraryW(name));
+    library_.reset(twain::LoadInstalledLibrary(self, name));
     if (!library_) return;
     load_ = reinterpret_cast<device::FncLoadJpegAFn>(::GetProcAddress(library_.get(), "FncLoadJpegA"));
     // Without the entry the built-in decoder does the work; the library is of no use.

@@ -11,7 +11,8 @@ public:
     // 1 "PictavoSIMD.dll", 2 "PictavoIJG.dll", anything else none.
     static const wchar_t* LibraryFor(DWORD setting);
 
-    void Load();
+    // From the installation only (see twain::LoadInstalledLibrary).
+    void Load(HINSTANCE self);
     device::FncLoadJpegAFn load() const { return load_; }
 
 private:

@@ -12,6 +12,10 @@ namespace {
 constexpr int kRequestTries = 3;
 constexpr DWORD kRetryPauseMs = 100;
 
+// Camera messages that carry a response record in lParam.
+constexpr UINT kStrayRecord1 = 0x464;
+constexpr UINT kStrayRecord2 = 0x52C;
+
 bool OpenCounts(BOOL opened, DWORD detail) { return opened || detail == device::kErrorAlreadyOpen; }
 
 }  // namespace
@@ -24,8 +28,9 @@ bool CDeviceLink::HiddenWindow::Create(HINSTANCE module) {
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kWindowClass;
     if (!RegisterClass(wc)) return false;
-    return fw::Window::Create(kWindowClass, kWindowClass, WS_OVERLAPPEDWINDOW, 0, CW_USEDEFAULT, CW_USEDEFAULT,
-                              CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, module) != nullptr;
+    // Message-only: the camera library posts to it by handle, and no broadcast reaches it.
+    return fw::Window::Create(kWindowClass, kWindowClass, 0, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, module) !=
+           nullptr;
 }
 
 LRESULT CDeviceLink::HiddenWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -36,17 +41,17 @@ LRESULT CDeviceLink::HiddenWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lP
                            0);
         return 0;
     case device::WM_DEVICE_REQUEST_COMPLETE:
-    case 0x464:
-    case 0x52C:
-        // Nothing is ever asked of the camera for this window: whatever comes goes back.
-        device::ReleaseResponse(wParam, lParam);
+    case kStrayRecord1:
+    case kStrayRecord2:
+        // Nothing is ever asked of the camera for this window, so no record
+        // arriving here is one of ours: freeing it would free what a sender made up.
         return 0;
     }
     return fw::Window::WindowProc(msg, wParam, lParam);
 }
 
 CDeviceLink::Result CDeviceLink::Load() {
-    library_.reset(::LoadLibraryW(kLibraryName));
+    library_.reset(twain::LoadInstalledLibrary(module_, kLibraryName));
     if (!library_) return kLibraryMissing;
     auto create = reinterpret_cast<device::CreateInstanceFn>(::GetProcAddress(library_.get(), "CreateInstance"));
     if (!create || !create(&device_) || !device_) {

@@ -43,6 +43,8 @@ public:
     bool RequestJpeg(fw::GlobalMemory& block, DWORD& size);
     // Opens the camera again after it came back.
     bool Reopen();
+    // Held around every request, so the dialog's camera keys and the preview never overlap.
+    fw::CriticalSection& requestLock() { return requestLock_; }
 
 private:
     class HiddenWindow : public fw::Window {

@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "CodecLibrary.h"
+#include "ModulePin.h"
 #include "Twain.h"
 #include "TwainSource.h"
 
@@ -16,7 +17,7 @@ std::unique_ptr<CTwainSource> g_source;
 CTwainSource* Source() {
     if (!g_source) {
         g_codec = std::make_unique<CCodecLibrary>();
-        g_codec->Load();
+        g_codec->Load(g_module);
         g_source = std::make_unique<CTwainSource>(g_module, g_codec->load());
     }
     return g_source.get();
@@ -26,6 +27,7 @@ CTwainSource* Source() {
 
 extern "C" TW_UINT16 __stdcall DS_Entry(TW_IDENTITY* origin, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg,
                                         TW_MEMREF data) {
+    CEntryCall call;
     try {
         return Source()->Entry(origin, dg, dat, msg, data);
     } catch (...) {
@@ -39,8 +41,9 @@ BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) {
         g_module = module;
         ::DisableThreadLibraryCalls(module);
     } else if (reason == DLL_PROCESS_DETACH && !reserved) {
-        // Unloaded by FreeLibrary: a source still open cannot wait for its
-        // preview thread here, so only a closed one is taken down.
+        // Unloaded by FreeLibrary: an open source holds its own reference until
+        // CLOSEDS, so normally only a closed one gets here; one still open
+        // (its reference could not be taken) cannot wait for its preview thread.
         if (g_source && g_source->state() == CTwainSource::kLoaded) {
             g_source.reset();
             g_codec.reset();

@@ -45,16 +45,40 @@ RECT ItemRect(HWND dialog, int id) {
     return r;
 }
 
-// Runs the message loop until `handle` is signalled, so windows stay alive meanwhile.
+// Runs the message loop until `handle` is signalled (or can no longer be
+// waited on), so windows stay alive meanwhile. The host's WM_QUIT is not ours
+// to take: it is posted again once the wait is over.
 void WaitPumping(HANDLE handle) {
-    while (::MsgWaitForMultipleObjects(1, &handle, FALSE, 100, QS_ALLINPUT) != WAIT_OBJECT_0) {
+    bool quit = false;
+    WPARAM exitCode = 0;
+    for (;;) {
+        DWORD woken = ::MsgWaitForMultipleObjects(1, &handle, FALSE, 100, QS_ALLINPUT);
+        if (woken == WAIT_OBJECT_0 || woken == WAIT_FAILED) break;
         MSG msg;
         while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                quit = true;
+                exitCode = msg.wParam;
+                continue;
+            }
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);
         }
     }
+    if (quit) ::PostQuitMessage(static_cast<int>(exitCode));
 }
+
+// Counts a handler on the dialog's stack for as long as it runs.
+class HandlerScope {
+public:
+    explicit HandlerScope(int& depth) : depth_(depth) { ++depth_; }
+    ~HandlerScope() { --depth_; }
+    HandlerScope(const HandlerScope&) = delete;
+    HandlerScope& operator=(const HandlerScope&) = delete;
+
+private:
+    int& depth_;
+};
 
 class WaitCursor {
 public:
@@ -116,6 +140,7 @@ void CSourceDialog::SetupButtons() {
         cameras_[i].Setup(hwnd(), k.id, link_.device(), r.left, r.top, r.right - r.left, r.bottom - r.top,
                           k.parameter, k.command);
         cameras_[i].LoadBitmaps(module, k.bitmaps, k.bitmaps + 1, 0, k.bitmaps + 2);
+        cameras_[i].ShareLock(link_.requestLock());
     }
 }
 
@@ -216,7 +241,21 @@ void CSourceDialog::EndPreviewThread() {
 
 // ---------------------------------------------------------------- commands
 
+void CSourceDialog::Retire() {
+    if (hwnd()) ::DestroyWindow(hwnd());
+}
+
 bool CSourceDialog::OnCommand(WORD id, WORD) {
+    HandlerScope scope(handlers_);
+    return Command(id);
+}
+
+bool CSourceDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    HandlerScope scope(handlers_);
+    return Message(msg, wParam, lParam, result);
+}
+
+bool CSourceDialog::Command(WORD id) {
     switch (id) {
     case IDC_PLAY: OnPlay(); return true;
     case IDC_STOP: StopPreview(); return true;
@@ -315,7 +354,7 @@ void CSourceDialog::TransferReset() {
 
 void CSourceDialog::TransferEnded() { EnableItem(IDC_TRANSFER, transferAllowed_ && !previewing_); }
 
-bool CSourceDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool CSourceDialog::Message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (msg) {
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);

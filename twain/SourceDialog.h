@@ -36,6 +36,10 @@ public:
     void TransferEnded();
 
     bool previewing() const { return previewing_; }
+    // A command or message handler of the dialog is on the stack (it may be in a box's loop).
+    bool InHandler() const { return handlers_ > 0; }
+    // Destroys the window and the boxes it owns, keeping the object for the handler still running.
+    void Retire();
 
 protected:
     BOOL OnInitDialog() override;
@@ -44,6 +48,9 @@ protected:
 
 private:
     enum class Fetch { kFetched, kNoPicture, kUndecodable, kNoMemory };
+
+    bool Command(WORD id);
+    bool Message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     Fetch FetchPicture();
     void ShowPicture(HBITMAP fitted);
@@ -74,6 +81,7 @@ private:
     std::atomic<int> decodeFailures_{0};
     bool cameraLost_ = false;
     bool ending_ = false;
+    int handlers_ = 0;
     int previewWidth_ = 0, previewHeight_ = 0;
 
     fw::Handle thread_;

@@ -5,6 +5,21 @@
 
 #include "DibSection.h"
 #include "JpegDecoder.h"
+#include "SafeFileWriter.h"
+
+namespace {
+
+// The host names the file in its ANSI code page.
+std::wstring WidePath(const std::string& path) {
+    int length = ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    if (length <= 0) return {};
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), length);
+    wide.resize(static_cast<size_t>(length - 1));
+    return wide;
+}
+
+}  // namespace
 
 DWORD BmpFileSize(const BITMAPINFOHEADER& header) {
     DWORD colours = header.biClrUsed;
@@ -107,16 +122,11 @@ bool CTransferImage::WriteBmpFile(const std::string& path) const {
     file.bfType = 0x4D42;  // "BM"
     file.bfSize = fileSize;
     file.bfOffBits = 4 * header_.biClrUsed + 54;
-    fw::FileHandle out(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                     nullptr));
-    if (!out) return false;
     fw::GlobalLock lock(dib_.get());
-    DWORD written = 0, written2 = 0;
-    bool ok = lock.get() && ::WriteFile(out.get(), &file, sizeof(file), &written, nullptr) &&
-              ::WriteFile(out.get(), lock.get(), dibBytes, &written2, nullptr) && written == sizeof(file) &&
-              written2 == dibBytes;
-    out.reset();
-    // A half-written picture is worse than none: the host would read garbage.
-    if (!ok) ::DeleteFileA(path.c_str());
-    return ok;
+    if (!lock.get()) return false;
+    // Written beside the target and put in place only when whole: a failed
+    // transfer leaves the host's previous file as it was.
+    device::SafeFileWriter writer(WidePath(path).c_str());
+    return writer.Open() && writer.Write(&file, sizeof(file)) && writer.Write(lock.get(), dibBytes) &&
+           writer.Commit();
 }

@@ -38,7 +38,7 @@ public:
     // red-green-blue order when `rgb`. Returns the rows written.
     DWORD CopyRows(DWORD firstRow, BYTE* buffer, DWORD length, bool rgb) const;
 
-    // The packed DIB as a BMP file, replacing `path`.
+    // The packed DIB as a BMP file, replacing `path` only once it is whole.
     bool WriteBmpFile(const std::string& path) const;
 
 private:

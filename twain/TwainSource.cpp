@@ -1,5 +1,6 @@
 #include "TwainSource.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -19,6 +20,17 @@ void CopyField(char (&field)[34], const std::string& text) {
 
 bool IsOldHost(const TW_IDENTITY& app) { return app.ProtocolMajor < 2 && app.ProtocolMinor <= 5; }
 
+class BusyScope {
+public:
+    explicit BusyScope(bool& busy) : busy_(busy) { busy_ = true; }
+    ~BusyScope() { busy_ = false; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    bool& busy_;
+};
+
 bool IsFolder(const char* path) {
     DWORD attributes = ::GetFileAttributesA(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -31,7 +43,10 @@ CTwainSource::CTwainSource(HINSTANCE module, device::FncLoadJpegAFn codec)
     BuildIdentity();
 }
 
-CTwainSource::~CTwainSource() { Close(); }
+CTwainSource::~CTwainSource() {
+    Close();
+    retired_.clear();
+}
 
 std::string CTwainSource::LoadNarrow(UINT id) const {
     char buffer[34] = {};
@@ -61,7 +76,8 @@ void CTwainSource::BuildIdentity() {
 void CTwainSource::ShowMessage(UINT id, const wchar_t* argument) const {
     std::wstring text = fw::LoadResString(id, module_);
     if (argument) text = fw::Format(text.c_str(), argument);
-    fw::ShowMessageBox(nullptr, text, fw::LoadResString(IDS_PRODUCT_NAME, module_), MB_OK | MB_ICONERROR);
+    HWND owner = dialog_ && dialog_->hwnd() ? dialog_->hwnd() : hostWindow_;
+    fw::ShowMessageBox(::IsWindow(owner) ? owner : nullptr, text, fw::LoadResString(IDS_PRODUCT_NAME, module_), MB_OK | MB_ICONERROR);
 }
 
 TW_UINT16 CTwainSource::FailWithMessage(TW_UINT16 condition, UINT message) {
@@ -79,6 +95,16 @@ TW_UINT16 CTwainSource::Entry(TW_IDENTITY* origin, TW_UINT32 dg, TW_UINT16 dat, 
     // whoever is connected and sometimes without an origin.
     if (dg == DG_CONTROL && dat == DAT_IDENTITY && msg == MSG_GET) return Identity(origin, msg, data);
     if (app_.Id != 0 && !IsConnectedApp(origin)) return TWRC_FAILURE;
+    // A call made while another waits (a message it dispatched, or the host
+    // answering our call into its manager) would change the state under it;
+    // only the condition of that refusal may be read.
+    if (busy_) return dg == DG_CONTROL && dat == DAT_STATUS ? Status(msg, data) : Fail(TWCC_SEQERROR);
+    ReleaseRetiredDialogs();
+    BusyScope busy(busy_);
+    return Dispatch(origin, dg, dat, msg, data);
+}
+
+TW_UINT16 CTwainSource::Dispatch(TW_IDENTITY* origin, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data) {
     if (msg == MSG_PROCESSEVENT) return ProcessEvent(data);
     switch (dg) {
     case DG_CONTROL: return Control(origin, dat, msg, data);
@@ -151,6 +177,7 @@ TW_UINT16 CTwainSource::Open(TW_IDENTITY* origin, TW_IDENTITY* own) {
     identity_ = *own;  // as the manager completed it, with our Id
     caps_ = std::make_unique<CCapabilityTable>();
     state_ = kOpen;
+    pin_.Hold();
     return TWRC_SUCCESS;
 }
 
@@ -163,7 +190,10 @@ TW_UINT16 CTwainSource::Close() {
     picture_.Clear();
     fileName_ = kDefaultFile;
     app_ = TW_IDENTITY{};
+    hostWindow_ = nullptr;
     state_ = kLoaded;
+    ReleaseRetiredDialogs();
+    pin_.Release();
     return TWRC_SUCCESS;
 }
 
@@ -259,6 +289,7 @@ TW_UINT16 CTwainSource::UserInterface(TW_UINT16 msg, TW_MEMREF data) {
 }
 
 TW_UINT16 CTwainSource::Enable(const TW_USERINTERFACE& ui) {
+    hostWindow_ = static_cast<HWND>(ui.hParent);
     if (!ui.ShowUI) return EnableWithoutUi();
     std::unique_ptr<CSourceDialog> dialog;
     try {
@@ -295,10 +326,27 @@ TW_UINT16 CTwainSource::Disable() {
     if (dialog_) {
         if (link_) link_->SetNotifyTarget(nullptr);
         dialog_->EndPreviewThread();
-        dialog_.reset();
+        RetireDialog();
     }
     state_ = kOpen;
     return TWRC_SUCCESS;
+}
+
+void CTwainSource::RetireDialog() {
+    if (!dialog_->InHandler()) {
+        dialog_.reset();
+        return;
+    }
+    // Its window goes now (and with it the boxes it owns); the object stays
+    // until the handler on its stack has returned.
+    dialog_->Retire();
+    retired_.push_back(std::move(dialog_));
+}
+
+void CTwainSource::ReleaseRetiredDialogs() {
+    retired_.erase(std::remove_if(retired_.begin(), retired_.end(),
+                                  [](const std::unique_ptr<CSourceDialog>& d) { return !d->InHandler(); }),
+                   retired_.end());
 }
 
 TW_UINT16 CTwainSource::EntryPoint(TW_UINT16 msg, TW_MEMREF data) {

@@ -5,10 +5,12 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "CapabilityTable.h"
 #include "DeviceLink.h"
 #include "KeptPicture.h"
+#include "ModulePin.h"
 #include "TransferImage.h"
 #include "Twain.h"
 
@@ -36,7 +38,8 @@ public:
     device::FncLoadJpegAFn codec() const { return codec_; }
     CDeviceLink* link() const { return link_.get(); }
     CKeptPicture& kept() { return kept_; }
-    // A box from the string table with the error icon, captioned with the product name.
+    // A box from the string table with the error icon, captioned with the product
+    // name, owned by the dialog (or the application's window when there is none).
     void ShowMessage(UINT id, const wchar_t* argument = nullptr) const;
 
 private:
@@ -49,6 +52,10 @@ private:
     TW_UINT16 FailWithMessage(TW_UINT16 condition, UINT message = 2062);
     bool IsConnectedApp(const TW_IDENTITY* origin) const;
     bool InStates(State low, State high) const { return state_ >= low && state_ <= high; }
+    TW_UINT16 Dispatch(TW_IDENTITY* origin, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data);
+    // A dialog whose handler is still running is destroyed once it has returned.
+    void RetireDialog();
+    void ReleaseRetiredDialogs();
 
     // Control triplets.
     TW_UINT16 Control(TW_IDENTITY* origin, TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data);
@@ -91,6 +98,10 @@ private:
     DWORD rowsSent_ = 0;
     std::string fileName_ = kDefaultFile;
     std::unique_ptr<CSourceDialog> dialog_;
+    std::vector<std::unique_ptr<CSourceDialog>> retired_;
+    HWND hostWindow_ = nullptr;  // ENABLEDS's hParent
+    bool busy_ = false;          // a call is under way: another one now is nested
+    CModulePin pin_;
     std::unique_ptr<CDeviceLink> link_;
     CKeptPicture kept_;
     DSMENTRYPROC manager_ = nullptr;  // from DAT_ENTRYPOINT

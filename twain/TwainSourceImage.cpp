@@ -94,6 +94,8 @@ TW_UINT16 CTwainSource::MemXfer(TW_UINT16 msg, TW_MEMREF data) {
     if (handle) length = static_cast<DWORD>(std::min<SIZE_T>(length, ::GlobalSize(handle)));
 
     DWORD stride = picture_.rowLength();
+    // A buffer without room for one row would answer "no rows" for ever.
+    if (length < stride) return Fail(TWCC_BADVALUE);
     auto height = static_cast<DWORD>(picture_.header().biHeight);
     xfer->Compression = TWCP_NONE;
     xfer->BytesPerRow = stride;

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "AppProcess.h"
 #include "Handles.h"
 #include "TwainHost.h"
 
@@ -167,4 +168,74 @@ TEST_F(SourceDialog, DialogMessagesAreTheSources) {
     TW_EVENT event{&msg, 0xFFFF};
     EXPECT_EQ(source_.Call(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event), TWRC_DSEVENT);
     EXPECT_EQ(event.TWMessage, MSG_NULL);
+}
+
+TEST_F(SourceDialog, CameraKeysWaitForThePreviewsRequest) {
+    ASSERT_TRUE(PreviewFrames(1));
+    camera_.control().SetDelay(800);
+    LONG requests = camera_.control().Counters().requests;
+    ASSERT_TRUE(WaitUntil([&] { return camera_.control().Counters().requests > requests; }));
+    LONG frames = Frames();  // the preview's request is under way
+    HWND key = ::GetDlgItem(dialog_, kIrisOpen);
+    ::SendMessageW(key, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    EXPECT_GT(Frames(), frames) << "the key's request went out only once the preview's was answered";
+    ::SendMessageW(key, WM_LBUTTONUP, 0, 0);
+    camera_.control().SetDelay(0);
+}
+
+// A host whose message, dispatched while DISABLEDS waits for the preview
+// thread, calls the source again; and a host that had already posted WM_QUIT.
+TEST_F(SourceDialog, CallsNestedInDisableAreRefusedAndTheHostsQuitKept) {
+    ASSERT_TRUE(PreviewFrames(1));
+    camera_.control().SetDelay(800);
+    LONG requests = camera_.control().Counters().requests;
+    ASSERT_TRUE(WaitUntil([&] { return camera_.control().Counters().requests > requests; }));
+    std::vector<std::pair<TW_UINT16, TW_UINT16>> nested;  // return code, condition
+    auto refusal = [&](TW_UINT16 rc) { return std::make_pair(rc, source_.Condition()); };
+    CallFromMessageLoop during([&] {
+        nested.push_back(refusal(source_.Disable()));
+        nested.push_back(refusal(source_.Call(DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, &source_.own)));
+        return true;
+    });
+    ::PostQuitMessage(3);
+    EXPECT_EQ(source_.Disable(), TWRC_SUCCESS);
+    camera_.control().SetDelay(0);
+    MSG quit{};
+    EXPECT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the host's WM_QUIT survives";
+    EXPECT_EQ(quit.wParam, 3u);
+    ASSERT_TRUE(during.done());
+    const std::pair<TW_UINT16, TW_UINT16> refused{TWRC_FAILURE, TWCC_SEQERROR};
+    EXPECT_EQ(nested, (std::vector<std::pair<TW_UINT16, TW_UINT16>>{refused, refused}));
+    EXPECT_EQ(FindSourceDialog(), nullptr);
+    TW_PENDINGXFERS pending{};
+    EXPECT_EQ(source_.Call(DG_CONTROL, DAT_PENDINGXFERS, MSG_GET, &pending), TWRC_SUCCESS) << "state 4";
+    EXPECT_EQ(source_.Close(), TWRC_SUCCESS);
+    EXPECT_EQ(source_.Call(DG_CONTROL, DAT_PENDINGXFERS, MSG_GET, &pending), TWRC_FAILURE) << "state 3";
+}
+
+// Disabled and closed while the STILL error box is up: no user answers it.
+TEST(SourceDialogBox, ClosingWhileTheStillBoxIsUpTakesTheBoxAlong) {
+    CameraCopy camera;
+    LoadedSource source;
+    ASSERT_EQ(source.Open(), TWRC_SUCCESS);
+    ASSERT_EQ(source.Enable(true), TWRC_SUCCESS);
+    HWND dialog = FindSourceDialog();
+    ASSERT_NE(dialog, nullptr);
+    camera.control().FailResponses(3);
+    std::vector<TW_UINT16> results;
+    bool boxWentWithTheDialog = false;
+    CallFromMessageLoop during([&] {
+        HWND box = FindSourceBox();
+        if (!box) return false;
+        results = {source.Disable(), source.Call(DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, &source.own)};
+        boxWentWithTheDialog = !::IsWindow(box);
+        if (!boxWentWithTheDialog) testing_support::PressButton(box, IDOK);  // or the click never returns
+        return true;
+    });
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kStill, BN_CLICKED), 0);
+    ASSERT_TRUE(during.done());
+    EXPECT_EQ(results, (std::vector<TW_UINT16>{TWRC_SUCCESS, TWRC_SUCCESS}));
+    EXPECT_TRUE(boxWentWithTheDialog) << "the box is the dialog's";
+    EXPECT_FALSE(::IsWindow(dialog));
+    EXPECT_EQ(source.Open(), TWRC_SUCCESS) << "closed, and open again";
 }

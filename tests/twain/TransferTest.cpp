@@ -112,11 +112,18 @@ TEST_F(Transfers, MemoryTransferComesInBlocksOfWholeRowsTopFirstInRgb) {
 }
 
 TEST_F(Transfers, MemoryBufferSmallerThanARowGetsNoRows) {
-    std::vector<BYTE> buffer(kStride - 1);
+    // A buffer that can never hold a row is refused, or the host would ask for ever.
+    for (DWORD size : {DWORD{10}, kStride - 1}) {
+        std::vector<BYTE> buffer(size);
+        TW_IMAGEMEMXFER xfer{};
+        EXPECT_EQ(MemoryBlock(xfer, buffer), TWRC_FAILURE) << size;
+        EXPECT_EQ(source_.Condition(), TWCC_BADVALUE) << size;
+        EXPECT_EQ(xfer.Rows, 0u) << size;
+    }
+    std::vector<BYTE> buffer(kStride);
     TW_IMAGEMEMXFER xfer{};
-    EXPECT_EQ(MemoryBlock(xfer, buffer), TWRC_SUCCESS);
-    EXPECT_EQ(xfer.Rows, 0u);
-    EXPECT_EQ(xfer.BytesWritten, 0u);
+    EXPECT_EQ(MemoryBlock(xfer, buffer), TWRC_SUCCESS) << "the transfer goes on with a buffer that fits";
+    EXPECT_EQ(xfer.Rows, 1u);
 }
 
 TEST_F(Transfers, MemoryGivenAsAHandleIsLockedNotWrittenThrough) {
@@ -181,17 +188,25 @@ TEST_F(Transfers, FileTransferWritesABmpThatOthersRead) {
 TEST_F(Transfers, FileThatCannotBeWrittenIsAFailedTransfer) {
     testing_support::TempFolder folder;
     std::wstring path = folder / L"locked.bmp";
+    const std::string previous(64 * 1024, 'p');
+    ASSERT_TRUE(testing_support::WriteFileBytes(path, previous));
     TW_SETUPFILEXFER setup{};
     std::string narrow(path.begin(), path.end());
     std::strcpy(setup.FileName, narrow.c_str());
     ASSERT_EQ(source_.Call(DG_CONTROL, DAT_SETUPFILEXFER, MSG_SET, &setup), TWRC_SUCCESS);
-    {
-        // Held open without sharing, as a viewer still showing the last scan might.
-        fw::FileHandle held(::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    // Held as a viewer still showing the last scan might: without sharing, and
+    // shared for reading and writing, so opening it over would succeed.
+    for (DWORD sharing : {DWORD{0}, DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE}}) {
+        fw::FileHandle held(::CreateFileW(path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(held);
-        EXPECT_EQ(source_.Call(DG_IMAGE, DAT_IMAGEFILEXFER, MSG_GET, nullptr), TWRC_FAILURE);
-        EXPECT_EQ(source_.Condition(), TWCC_OPERATIONERROR);
+        EXPECT_EQ(source_.Call(DG_IMAGE, DAT_IMAGEFILEXFER, MSG_GET, nullptr), TWRC_FAILURE) << sharing;
+        EXPECT_EQ(source_.Condition(), TWCC_OPERATIONERROR) << sharing;
+        held.reset();
+        EXPECT_EQ(testing_support::ReadFileBytes(path), previous) << "byte for byte, sharing " << sharing;
     }
+    WIN32_FIND_DATAW found{};
+    fw::FindHandle rest(::FindFirstFileW((folder / L"*.tmp").c_str(), &found));
+    EXPECT_FALSE(rest) << "nothing left beside it";
     EXPECT_EQ(source_.Call(DG_IMAGE, DAT_IMAGEFILEXFER, MSG_GET, nullptr), TWRC_XFERDONE) << "still state 6";
 }
 

@@ -45,13 +45,46 @@ BOOL CALLBACK FindBox(HWND hwnd, LPARAM param) {
 
 // The source's box on the screen, unless it is one already answered.
 HWND UnansweredBox(const std::vector<HWND>& answered) {
+    HWND found = FindSourceBox();
+    if (std::find(answered.begin(), answered.end(), found) != answered.end()) return nullptr;
+    return found;
+}
+
+CallFromMessageLoop* g_pendingCall = nullptr;
+
+}  // namespace
+
+HWND FindSourceBox() {
     BoxSearch search;
     ::EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
-    if (std::find(answered.begin(), answered.end(), search.found) != answered.end()) return nullptr;
     return search.found;
 }
 
-}  // namespace
+HWND FindHiddenWindow() {
+    constexpr const wchar_t* kClass = L"Pictavo DS Window";
+    HWND hidden = ::FindWindowExW(HWND_MESSAGE, nullptr, kClass, nullptr);
+    return hidden ? hidden : ::FindWindowW(kClass, nullptr);
+}
+
+CallFromMessageLoop::CallFromMessageLoop(std::function<bool()> action) : action_(std::move(action)) {
+    g_pendingCall = this;
+    timer_ = ::SetTimer(nullptr, 0, 10, OnTimer);
+}
+
+CallFromMessageLoop::~CallFromMessageLoop() {
+    if (timer_) ::KillTimer(nullptr, timer_);
+    g_pendingCall = nullptr;
+}
+
+void CALLBACK CallFromMessageLoop::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+    CallFromMessageLoop* call = g_pendingCall;
+    if (!call || call->done_) return;
+    // Stopped before the action, which may itself run a message loop.
+    ::KillTimer(nullptr, call->timer_);
+    call->timer_ = 0;
+    call->done_ = call->action_();
+    if (!call->done_) call->timer_ = ::SetTimer(nullptr, 0, 10, OnTimer);
+}
 
 std::vector<TW_UINT16> ManagerMessages() {
     std::lock_guard<std::mutex> guard(g_managerLock);
@@ -118,6 +151,7 @@ CameraCopy::CameraCopy(bool fixedPicture) {
         settings += "FrameFolder=" + std::string(frames.begin(), frames.end()) + "\r\n";
     }
     testing_support::WriteFileBytes(folder_ / L"KorvoDocCameraIM.ini", settings);
+    installPath_.SetString(folder_ / L"");
     library_ = ::LoadLibraryW(dll.c_str());
 }
 
@@ -172,6 +206,13 @@ LoadedSource::LoadedSource() : app(MakeAppIdentity(7)) {
 LoadedSource::~LoadedSource() {
     if (open_) Close();
     if (library_) ::FreeLibrary(library_);
+}
+
+bool LoadedSource::Reload() {
+    if (library_) ::FreeLibrary(library_);
+    library_ = ::LoadLibraryW((testing_support::TestProgramFolder() + L"KorvoDocCamera.ds").c_str());
+    entry_ = library_ ? reinterpret_cast<DSENTRYPROC>(::GetProcAddress(library_, "DS_Entry")) : nullptr;
+    return entry_ != nullptr;
 }
 
 TW_UINT16 LoadedSource::Call(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, void* data) {

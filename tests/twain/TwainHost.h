@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -23,6 +24,28 @@ namespace twain_test {
 std::vector<TW_UINT16> ManagerMessages();
 void ClearManagerMessages();
 int CountManagerMessages(TW_UINT16 msg);
+
+// The source's message box on the screen, or null.
+HWND FindSourceBox();
+// The source's hidden "Pictavo DS Window", message-only or not.
+HWND FindHiddenWindow();
+
+// Runs `action` from this thread's next message loop (the source's own waits
+// and boxes included), again and again until it returns true.
+class CallFromMessageLoop {
+public:
+    explicit CallFromMessageLoop(std::function<bool()> action);
+    ~CallFromMessageLoop();
+    CallFromMessageLoop(const CallFromMessageLoop&) = delete;
+    CallFromMessageLoop& operator=(const CallFromMessageLoop&) = delete;
+    bool done() const { return done_; }
+
+private:
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
+    std::function<bool()> action_;
+    UINT_PTR timer_ = 0;
+    bool done_ = false;
+};
 
 class BoxWatcher {
 public:
@@ -56,6 +79,8 @@ public:
 
 private:
     testing_support::TempFolder folder_;
+    // The installation folder is the copy's, so the source loads this same module.
+    testing_support::RegistryValue installPath_ = testing_support::InstallPathValue();
     HMODULE library_ = nullptr;
     std::unique_ptr<standin::CameraControlClient> control_;
 };
@@ -70,6 +95,8 @@ public:
     bool loaded() const { return entry_ != nullptr; }
     TW_UINT16 Call(TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, void* data);
     TW_UINT16 CallAs(TW_IDENTITY* origin, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, void* data);
+    // Frees the library and loads it again, as a careless source manager might while the source is open.
+    bool Reload();
     // The condition code, read with DAT_STATUS (which clears it).
     TW_UINT16 Condition();
 
