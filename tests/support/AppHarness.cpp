@@ -126,8 +126,11 @@ void AppTest::SetUp() {
 }
 
 void AppTest::TearDown() {
-    // Nothing may ask about unsaved pictures while the test ends.
-    for (HWND child = ::GetWindow(mainFrame()->mdiClient(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+    // Nothing may ask about unsaved pictures while the test ends (a test
+    // may have ended the main frame itself).
+    CMainFrame* main = mainFrame();
+    HWND client = main ? main->mdiClient() : nullptr;
+    for (HWND child = client ? ::GetWindow(client, GW_CHILD) : nullptr; child; child = ::GetWindow(child, GW_HWNDNEXT))
         if (auto* frame = dynamic_cast<CImageFrame*>(fw::Window::FromHandle(child)))
             if (frame->document()) frame->document()->SetModifiedFlag(false);
     app_->Stop();
