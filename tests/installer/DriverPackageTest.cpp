@@ -86,6 +86,11 @@ TEST_F(InstallerDriverPackage, UninstallWithNothingInstalledReportsEachMissingPi
     testing_support::TempFolder empty;
     std::wstring folder = empty.path();
     folder.pop_back();
+    // A 32-bit process on a 64-bit system sees the drivers folder through
+    // the redirection, where a fresh system may not have one yet.
+    const DWORD missingDriver = ::GetFileAttributesW(DriversFolder().c_str()) == INVALID_FILE_ATTRIBUTES
+                                    ? ERROR_PATH_NOT_FOUND
+                                    : ERROR_FILE_NOT_FOUND;
     const InstallerRun run = RunInstaller(L"/u " + QuotedFolder(folder) + L" x64");
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, 0u);
@@ -97,7 +102,7 @@ TEST_F(InstallerDriverPackage, UninstallWithNothingInstalledReportsEachMissingPi
     EXPECT_EQ(run.output.substr(storeError),
               error + L"No inf file found in registry.\r\nAborting Uninstallation..\r\n" + error +
                   L"Could not find oem*.inf file. Please remove the file manually\r\nDeleting file: " +
-                  DriversFolder() + L"KorvoDocCamerax64.sys\r\n" + ErrorLine(ERROR_FILE_NOT_FOUND) +
+                  DriversFolder() + L"KorvoDocCamerax64.sys\r\n" + ErrorLine(missingDriver) +
                   L"Failed to uninstall\r\n");
 }
 
