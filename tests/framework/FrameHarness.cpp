@@ -126,25 +126,6 @@ HMENU BuildMenu(const std::vector<std::pair<std::wstring, std::vector<std::pair<
     return bar;
 }
 
-void PumpMessages() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
-bool PumpUntil(const std::function<bool()>& done, DWORD limitMs) {
-    const ULONGLONG end = ::GetTickCount64() + limitMs;
-    while (!done()) {
-        if (::GetTickCount64() > end) return false;
-        PumpMessages();
-        // Sleeps only until a message comes or a moment passes, then checks again.
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
-}
-
 LPARAM CentreOf(const RECT& r) { return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2); }
 
 }  // namespace testing_support

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "Wait.h"
 #include "Application.h"
 #include "DocTemplate.h"
 #include "Document.h"
@@ -124,10 +125,10 @@ protected:
 
 // Builds a menu from {popup title, {{id, text}...}} entries.
 HMENU BuildMenu(const std::vector<std::pair<std::wstring, std::vector<std::pair<UINT, std::wstring>>>>& popups);
-// Lets posted and sent messages run.
-void PumpMessages();
 // Lets messages run until `done` holds or a generous limit passes.
-bool PumpUntil(const std::function<bool()>& done, DWORD limitMs = 20000);
+inline bool PumpUntil(const std::function<bool()>& done, DWORD limitMs = kWaitLimitMs) {
+    return WaitUntil(done, limitMs);
+}
 // The centre of `r`, as a mouse message's lParam.
 LPARAM CentreOf(const RECT& r);
 
