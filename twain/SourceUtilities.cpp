@@ -3,6 +3,7 @@
 #include <string>
 
 #include "Handles.h"
+#include "InstalledLibrary.h"
 #include "SharedNames.h"
 
 namespace twain {
@@ -55,45 +56,11 @@ std::wstring RegReadString(HKEY hive, const char* key, const char* section, cons
     return value;
 }
 
-namespace {
-
-std::wstring FolderOf(HINSTANCE module) {
-    wchar_t path[MAX_PATH] = {};
-    DWORD length = ::GetModuleFileNameW(module, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return {};
-    std::wstring folder(path, length);
-    size_t slash = folder.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring() : folder.substr(0, slash);
-}
-
-std::wstring SystemFolder() {
-    wchar_t path[MAX_PATH] = {};
-    UINT length = ::GetSystemDirectoryW(path, MAX_PATH);
-    return length && length < MAX_PATH ? std::wstring(path, length) : std::wstring();
-}
-
-HMODULE LoadFrom(const std::wstring& folder, const wchar_t* name) {
-    if (folder.empty()) return nullptr;
-    std::wstring path = folder;
-    if (path.back() != L'\\' && path.back() != L'/') path += L'\\';
-    path += name;
-    if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return nullptr;
-    HMODULE module = ::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32);
-    // Systems without the search flags know only the older altered search path.
-    if (!module && ::GetLastError() == ERROR_INVALID_PARAMETER)
-        module = ::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-    return module;
-}
-
-}  // namespace
-
 HMODULE LoadInstalledLibrary(HINSTANCE self, const wchar_t* name) {
-    const std::wstring folders[] = {
-        RegReadString(HKEY_LOCAL_MACHINE, PICTAVO_INSTALL_KEY, PICTAVO_INSTALL_SECTION, L"InstallPath"),
-        FolderOf(self), SystemFolder()};
-    for (const std::wstring& folder : folders)
-        if (HMODULE module = LoadFrom(folder, name)) return module;
-    return nullptr;
+    return device::LoadLibraryFrom(
+        {RegReadString(HKEY_LOCAL_MACHINE, PICTAVO_INSTALL_KEY, PICTAVO_INSTALL_SECTION, L"InstallPath"),
+         device::ModuleFolder(self), device::SystemFolder()},
+        name);
 }
 
 }  // namespace twain

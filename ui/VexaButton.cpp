@@ -1,6 +1,7 @@
 #include "VexaButton.h"
 
 #include "DeviceProtocol.h"
+#include "PendingRequests.h"
 
 namespace {
 
@@ -58,7 +59,11 @@ LRESULT CVexaButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(lParam) != hwnd()) OnCaptureLost();
         break;
-    case device::WM_DEVICE_REQUEST_COMPLETE: device::ReleaseResponse(wParam, lParam); return 0;
+    case device::WM_DEVICE_REQUEST_COMPLETE:
+        // Only a record answering one of this key's requests is ours to hand back.
+        if (device::PendingRequests::Shared().Claim(hwnd(), wParam, lParam)) device::ReleaseResponse(wParam, lParam);
+        return 0;
+    case WM_NCDESTROY: device::PendingRequests::Shared().Forget(hwnd()); break;
     }
     return BitmapButton::WindowProc(msg, wParam, lParam);
 }
@@ -67,7 +72,7 @@ void CVexaButton::Send(const device::RequestHeader& request) {
     if (!device_ || !hwnd()) return;
     DWORD value = 0, detail = 0;
     // Fire and forget: a refused request is neither reported nor retried.
-    device_->bRequestAsync(hwnd(), &request, &value, &detail);
+    device::PendingRequests::Shared().Send(*device_, hwnd(), request, &value, &detail);
 }
 
 void CVexaButton::OnPress() {

@@ -2,6 +2,7 @@
 
 #include "base/AppMessages.h"
 #include "base/TraceLog.h"
+#include "PendingRequests.h"
 #include "resource.h"
 
 namespace {
@@ -69,7 +70,8 @@ CViewAnimeThread::Sent CViewAnimeThread::RequestFrame() {
         device::RequestHeader header = device::MakeRequest(device::kGetJpegImage);
         DWORD value = 0;
         DWORD detail = 0;
-        if (device_->bRequestAsync(completionWindow_, &header, &value, &detail)) return Sent::kAccepted;
+        if (device::PendingRequests::Shared().Send(*device_, completionWindow_, header, &value, &detail))
+            return Sent::kAccepted;
         WriteTraceLog(kTraceApp, kReqSource,
                       L"The error occurred with the [bRequestAsync] function of Device control. Detailed Error "
                       L"Code[0x%08X] ErrorCount = %d",

@@ -4,6 +4,7 @@
 
 #include "base/AppMessages.h"
 #include "live/LiveFrameSink.h"
+#include "PendingRequests.h"
 #include "base/TraceLog.h"
 #include "resource.h"
 
@@ -47,7 +48,8 @@ bool CViewJpeg::CreateHidden() {
     WNDCLASSEXW wc{};
     wc.lpszClassName = kClassName;
     if (!RegisterClass(wc)) return false;
-    return Create(kClassName, L"ViewAnime", 0, 0, 1, 1, 1, 1, nullptr, nullptr) != nullptr;
+    // Message-only: the camera library posts to it by handle, and no broadcast reaches it.
+    return Create(kClassName, L"ViewAnime", 0, 0, 1, 1, 1, 1, HWND_MESSAGE, nullptr) != nullptr;
 }
 
 void CViewJpeg::Destroy() {
@@ -55,7 +57,13 @@ void CViewJpeg::Destroy() {
 }
 
 LRESULT CViewJpeg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == device::WM_DEVICE_REQUEST_COMPLETE) return OnRequestComp(wParam, lParam);
+    switch (msg) {
+    case device::WM_DEVICE_REQUEST_COMPLETE:
+        // A record no request of ours is waiting for is not touched.
+        if (device::PendingRequests::Shared().Claim(hwnd(), wParam, lParam)) return OnRequestComp(wParam, lParam);
+        return 0;
+    case WM_NCDESTROY: device::PendingRequests::Shared().Forget(hwnd()); break;
+    }
     return Window::WindowProc(msg, wParam, lParam);
 }
 
@@ -160,7 +168,7 @@ void CViewJpeg::HandBackQueued() {
     MSG msg;
     while (::PeekMessageW(&msg, nullptr, device::WM_DEVICE_REQUEST_COMPLETE, device::WM_DEVICE_REQUEST_COMPLETE,
                           PM_REMOVE)) {
-        if (!msg.lParam) continue;
+        if (!msg.lParam || !device::PendingRequests::Shared().Claim(msg.hwnd, msg.wParam, msg.lParam)) continue;
         WriteTraceLog(kTraceApp, L"CViewJpeg::HandBackQueued",
                       L"A frame that arrived after the stop was handed back undecoded.");
         HandBackRecord(static_cast<DWORD>(msg.wParam), reinterpret_cast<device::ResponseRecord*>(msg.lParam));

@@ -4,12 +4,14 @@
 #include <ole2.h>
 
 #include <new>
+#include <string>
 
 #include "live/AnimeDoc.h"
 #include "live/AnimeFrame.h"
 #include "live/AnimeView.h"
 #include "base/ControlDialog.h"
 #include "Dialog.h"
+#include "InstalledLibrary.h"
 #include "still/ImageDoc.h"
 #include "still/ImageFrame.h"
 #include "still/ImageView.h"
@@ -32,6 +34,16 @@ class CAboutDlg : public fw::Dialog {
 public:
     CAboutDlg() : fw::Dialog(IDD_ABOUTBOX) {}
 };
+
+// A bare name from the program's own folder and the system folder only: a
+// copy planted in the current folder or on PATH is never loaded. A full path
+// (the tests' own camera) is taken as it is.
+HMODULE LoadOwnLibrary(const wchar_t* name) {
+    const std::wstring path = name;
+    const size_t slash = path.find_last_of(L"\\/");
+    if (slash != std::wstring::npos) return device::LoadLibraryFrom({path.substr(0, slash)}, name + slash + 1);
+    return device::LoadLibraryFrom({device::ModuleFolder(nullptr), device::SystemFolder()}, name);
+}
 
 }  // namespace
 
@@ -147,7 +159,7 @@ bool CPictavoApp::CreateMainFrame() {
 
 int CPictavoApp::LoadDll(const wchar_t* fileName) {
     const wchar_t* src = L"CPictavoApp::LoadDll";
-    deviceLibrary_ = ::LoadLibraryW(fileName);
+    deviceLibrary_ = LoadOwnLibrary(fileName);
     if (!deviceLibrary_) {
         WriteTraceLogLastError(kTraceApp, src, L"LoadLibrary");
         fw::AppMessageBox(fw::Format(fw::LoadResString(IDS_LOAD_LIBRARY).c_str(), fileName), MB_OK | MB_ICONERROR);
@@ -197,7 +209,7 @@ int CPictavoApp::LoadJpegDll() {
         return 0;
     }
     WriteTraceLog(kTraceApp, src, L"%s library used.", name);
-    jpegLibrary_ = ::LoadLibraryW(name);
+    jpegLibrary_ = LoadOwnLibrary(name);
     if (!jpegLibrary_) {
         WriteTraceLogLastError(kTraceApp, src, L"LoadLibrary");
         return 0;

@@ -89,3 +89,16 @@ TEST(Startup, UnpluggedCameraStartsWithTheMainUnitUnavailable) {
     CloseAndWait(app, main);
     EXPECT_NE(install.TraceLog().find("The error occurred with the [bDeviceOpen()] function."), std::string::npos);
 }
+
+TEST(Startup, CameraLibraryPlantedInTheCurrentFolderIsNotLoaded) {
+    Installation install(/*withCameraLibrary=*/false);
+    TempFolder current;
+    ASSERT_TRUE(::CopyFileW((TestProgramFolder() + L"KorvoDocCameraIM.dll").c_str(),
+                            (current / L"KorvoDocCameraIM.dll").c_str(), FALSE));
+    AppProcess app(install, current.path());
+    HWND box = app.WaitForWindow(kDialogClass);
+    ASSERT_NE(box, nullptr) << "the planted library was taken for the installation's";
+    EXPECT_EQ(MessageBoxText(box), L"Unable to load KorvoDocCameraIM.dll. ");
+    PressButton(box, IDOK);
+    EXPECT_TRUE(app.WaitForExit());
+}

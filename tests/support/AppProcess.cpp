@@ -15,14 +15,14 @@ Installation::Installation(bool withCameraLibrary) {
 
 std::string Installation::TraceLog() const { return ReadFileBytes(temp_ / L"logs\\PictavoPreTrc.log"); }
 
-AppProcess::AppProcess(const Installation& installation) {
+AppProcess::AppProcess(const Installation& installation, const std::wstring& currentFolder) {
     std::wstring exe = installation.folder() + L"KorvoDocumentCamera.exe";
     std::wstring commandLine = L"\"" + exe + L"\"";
     STARTUPINFOW si{};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};
     if (::CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                         installation.folder().c_str(), &si, &pi)) {
+                         (currentFolder.empty() ? installation.folder() : currentFolder).c_str(), &si, &pi)) {
         ::CloseHandle(pi.hThread);
         process_ = pi.hProcess;
         id_ = pi.dwProcessId;

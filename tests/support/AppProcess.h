@@ -26,7 +26,8 @@ private:
 
 class AppProcess {
 public:
-    explicit AppProcess(const Installation& installation);
+    // Started in `currentFolder`, or in the installation folder when empty.
+    explicit AppProcess(const Installation& installation, const std::wstring& currentFolder = {});
     ~AppProcess();  // ends the process if it still runs
     AppProcess(const AppProcess&) = delete;
     AppProcess& operator=(const AppProcess&) = delete;

@@ -6,6 +6,9 @@
 #include <optional>
 
 #include "live/AnimeFrame.h"
+#include "live/ViewJpeg.h"
+#include "DeviceProtocol.h"
+#include "Handles.h"
 #include "AppHarness.h"
 #include "CameraControlClient.h"
 #include "still/ImageFrame.h"
@@ -134,3 +137,27 @@ TEST_F(LiveMonitorTest, CloseBoxStopsTheThreadsBeforeTheWindowGoes) {
 }
 
 }  // namespace
+
+TEST_F(LiveMonitorTest, MadeUpCameraRecordsChangeNothing) {
+    Command(ID_LIVE_START);
+    ASSERT_TRUE(mainFrame()->IsLivePlaying());
+    HWND completion = ::FindWindowExW(HWND_MESSAGE, nullptr, CViewJpeg::kClassName, nullptr);
+    ASSERT_NE(completion, nullptr) << "message-only: broadcasts miss it";
+    fw::GlobalMemory block(::GlobalAlloc(GMEM_MOVEABLE, 4));
+    // An empty successful answer would close the live window if it were taken.
+    device::ResponseRecord wrongCode{device::kResponseWithData, {}, 0x1234, 0, 0, block.get()};
+    device::ResponseRecord noThread{device::kResponseWithData, {}, device::kGetJpegImage, 0, 0, block.get()};
+    const WPARAM ownThread = ::GetCurrentThreadId();
+    for (UINT msg : {0x590u, 0x464u, 0x52Cu}) {
+        ::PostMessageW(HWND_BROADCAST, msg, ownThread, 0x10);
+        ::PostMessageW(completion, msg, ownThread, 0x10);
+        ::PostMessageW(completion, msg, ownThread, reinterpret_cast<LPARAM>(&wrongCode));
+        ::PostMessageW(completion, msg, 0, reinterpret_cast<LPARAM>(&noThread));
+    }
+    LONG first = Frames();
+    EXPECT_TRUE(WaitUntil([&] { return Frames() > first + 5; }));
+    EXPECT_TRUE(mainFrame()->IsLivePlaying());
+    EXPECT_EQ(wrongCode.data, block.get()) << "a made-up record was handed back";
+    EXPECT_EQ(noThread.data, block.get());
+    Command(ID_LIVE_STOP);
+}

@@ -16,6 +16,7 @@
 #include "AppHarness.h"
 #include "CameraControlClient.h"
 #include "DeviceProtocol.h"
+#include "PendingRequests.h"
 #include "base/AppMessages.h"
 #include "live/LiveFrameSink.h"
 #include "live/LiveThreads.h"
@@ -352,6 +353,7 @@ protected:
 device::ResponseRecord FrameRecord(const char* bytes) {
     device::ResponseRecord record{};
     record.kind = device::kResponseWithData;
+    record.code = device::kGetJpegImage;
     record.size = static_cast<uint32_t>(std::strlen(bytes));
     record.data = ::GlobalAlloc(GMEM_MOVEABLE, record.size);
     std::memcpy(::GlobalLock(record.data), bytes, record.size);
@@ -376,6 +378,9 @@ TEST_F(LiveThreadsTest, DecodeThreadHandsBackTheKeptAndTheStillQueuedRecordsOnce
 
     device::ResponseRecord kept = FrameRecord("first frame");
     device::ResponseRecord late = FrameRecord("arrives after the quit");
+    // Both answer requests the decode window is waiting for.
+    for (int request = 0; request < 2; ++request)
+        device::PendingRequests::Shared().Expect(decode.GetViewWindow(), device::kGetJpegImage);
     ::PostMessageW(decode.GetViewWindow(), device::WM_DEVICE_REQUEST_COMPLETE, library.id(),
                    reinterpret_cast<LPARAM>(&kept));
     ASSERT_EQ(::WaitForSingleObject(ready.get(), 5000), WAIT_OBJECT_0);
