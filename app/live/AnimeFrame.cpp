@@ -19,7 +19,6 @@
 namespace {
 
 constexpr const wchar_t* kLiveTitle = L"Live Monitor";
-constexpr SIZE kCameraPicture{1024, 768};  // when there is no main frame to ask
 
 // The live view moves along the zoom ladder only; a factor off it starts
 // again from actual size.
@@ -33,7 +32,7 @@ double LiveZoomStep(double zoom, bool in) {
 
 CAnimeFrame::CAnimeFrame(IPictureHost* host) : host_(host) {}
 
-SIZE CAnimeFrame::CameraPicture() const { return host_ ? host_->liveControl().pictureSize() : kCameraPicture; }
+SIZE CAnimeFrame::CameraPicture() const { return host_ ? host_->liveControl().pictureSize() : CLiveControl::kCameraPicture; }
 
 int CAnimeFrame::LiveDenominator() const { return host_ ? std::max(host_->liveControl().scaleCode(), 1) : 1; }
 

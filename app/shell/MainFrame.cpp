@@ -19,8 +19,6 @@
 
 namespace {
 
-constexpr int kLiveWidth = 1024;
-constexpr int kLiveHeight = 768;
 // Buttons of the toolbar resource whose windows the program does not have yet.
 const std::vector<UINT> kButtonsNotOffered = {ID_TOOL_DRAW};
 
@@ -165,7 +163,8 @@ RECT CMainFrame::MdiAreaOnScreen() const {
 void CMainFrame::OnSize() {
     live_.ForgetPosition();
     RECT area = ChildArea();
-    double factor = FirstFittingFactor(kLiveWidth, kLiveHeight, area.right - area.left, area.bottom - area.top,
+    const SIZE picture = CLiveControl::kCameraPicture;
+    double factor = FirstFittingFactor(picture.cx, picture.cy, area.right - area.left, area.bottom - area.top,
                                        FrameMetrics::Current());
     bestFitFactor_ = factor > 0 ? factor : 0.25;
 }
