@@ -13,6 +13,8 @@ packages=(
   cmake ninja-build nasm dpkg-dev
   wine wine64 wine32:i386 xvfb xauth x11-utils xdotool imagemagick
   googletest libjpeg-turbo-progs python3 qemu-user-static fonts-wine ccache
+  # zlib for Windows: the presentation server stand-in reads .pptx (zip) files with it.
+  libz-mingw-w64-dev
 )
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
