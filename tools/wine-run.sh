@@ -86,6 +86,22 @@ start() {
     # program's output; start it here so no test's output pipe stays open.
     wine explorer.exe /desktop >/dev/null 2>&1 </dev/null 9>&- &
   fi
+  register_slides
+}
+
+# The build's presentation server stand-in, registered as "PowerPoint.Application"
+# once per prefix and server path (the mark lives in the prefix, so a prefix
+# made anew registers again). For all users: Wine's COM looks for classes in
+# the machine's part of the registry.
+register_slides() {
+  local server="$build/bin/PictavoSlides.exe" mark="$WINEPREFIX/pictavo-slides.registered"
+  [ -f "$server" ] || return 0
+  [ "$(cat "$mark" 2>/dev/null)" = "$server" ] && return 0
+  if wine "$server" /regserver /allusers >/dev/null 2>&1 </dev/null 9>&-; then
+    echo "$server" >"$mark"
+  else
+    echo "wine-run: could not register $server" >&2
+  fi
 }
 
 stop() {
