@@ -4,7 +4,8 @@
 # Builds as needed and installs into out/<arch>/install: the program, the
 # stand-in camera and codec libraries beside it (the camera's card is the
 # "SDCard" folder there; KorvoCameraControl.exe plugs, unplugs and injects
-# faults while it runs), a "logs" folder and "Pictavo.ini", with
+# faults while it runs), the presentation server stand-in PictavoSlides.exe
+# (registered), a "logs" folder and "Pictavo.ini", with
 # the folder registered as the installation. With a display the program runs
 # until you close it; without one it runs under Xvfb, a screenshot is saved
 # and its path printed, and the program is closed.
@@ -25,14 +26,15 @@ done
 
 bash tools/bootstrap.sh
 cmake --preset "$arch" >/dev/null
-cmake --build --preset "$arch" --target KorvoDocumentCamera KorvoDocCameraIM KorvoCameraControl PictavoSIMD PictavoIJG >/dev/null
+cmake --build --preset "$arch" --target KorvoDocumentCamera KorvoDocCameraIM KorvoCameraControl PictavoSIMD PictavoIJG \
+  PictavoSlides >/dev/null
 
 out="$root/out/$arch"
 install="$out/install"
 mkdir -p "$install/logs" "$install/SDCard/DCIM/100KORVO"
 bin="build/$arch/bin"
 cp "$bin/KorvoDocumentCamera.exe" "$bin/KorvoDocCameraIM.dll" "$bin/KorvoCameraControl.exe" \
-   "$bin/PictavoSIMD.dll" "$bin/PictavoIJG.dll" "$install/"
+   "$bin/PictavoSIMD.dll" "$bin/PictavoIJG.dll" "$bin/PictavoSlides.exe" "$install/"
 [ -f "$install/Pictavo.ini" ] || printf '[Config]\r\nTRACESIZE=1\r\n' >"$install/Pictavo.ini"
 
 run="tools/wine-run.sh --build-dir $out"
@@ -45,6 +47,8 @@ winpath=$($run winepath.exe -w "$install" 2>/dev/null | tr -d '\r')
 $run reg.exe add 'HKLM\SOFTWARE\Vexa\Utility Software (QZT)\Parameters' /v InstallPath /t REG_SZ /d "$winpath\\" /f >/dev/null
 # The 32-bit view of the key, for the x86 program.
 $run reg.exe add 'HKLM\SOFTWARE\Vexa\Utility Software (QZT)\Parameters' /v InstallPath /t REG_SZ /d "$winpath\\" /f /reg:32 >/dev/null 2>&1 || true
+# The presentation server stand-in, as "PowerPoint.Application" (machine-wide: Wine's COM reads only those classes).
+$run "$install/PictavoSlides.exe" /regserver /allusers
 echo "Installed in $install ($winpath); trace log: $install/logs/PictavoPreTrc.log"
 
 if [ "$headless" = 0 ] && [ -z "$shot" ]; then
