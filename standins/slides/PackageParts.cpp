@@ -29,20 +29,11 @@ bool ReadRelationshipList(const ZipArchive& package, const std::string& relsPart
     if (!package.Contains(relsPart)) return true;
     if (!package.Read(relsPart, xml)) return false;
     XmlScanner scanner(xml);
-    for (;;) {
-        switch (scanner.Next()) {
-        case XmlScanner::Token::Finished:
-            return true;
-        case XmlScanner::Token::Error:
-            return false;
-        case XmlScanner::Token::Start:
-            if (scanner.name() == "Relationship" && scanner.Attribute("TargetMode") != "External")
-                list[scanner.Attribute("Id")] = {scanner.Attribute("Type"), scanner.Attribute("Target")};
-            break;
-        default:
-            break;
-        }
-    }
+    return scanner.ScanAll([&](XmlScanner::Token token) {
+        if (token == XmlScanner::Token::Start && scanner.name() == "Relationship" &&
+            scanner.Attribute("TargetMode") != "External")
+            list[scanner.Attribute("Id")] = {scanner.Attribute("Type"), scanner.Attribute("Target")};
+    });
 }
 
 }  // namespace

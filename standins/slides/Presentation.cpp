@@ -11,12 +11,12 @@ namespace {
 const DispatchObject::Member kMembers[] = {{L"Slides", kDispSlides}};
 }  // namespace
 
-Presentation::Presentation(std::shared_ptr<const SlideDeck> deck) : DispatchObject(kMembers), deck_(std::move(deck)) {}
+Presentation::Presentation(std::shared_ptr<const SlideDeck> deck) : DeckObject(kMembers, std::move(deck)) {}
 
 HRESULT Presentation::Call(DISPID, WORD flags, const DispatchArgs& args, VARIANT* result, EXCEPINFO*) {
     if (!IsGet(flags)) return DISP_E_MEMBERNOTFOUND;
     HRESULT hr = args.Check(0, 0);
-    return FAILED(hr) ? hr : ReturnObject(result, new (std::nothrow) SlideList(deck_));
+    return FAILED(hr) ? hr : ReturnObject(result, new (std::nothrow) SlideList(deck()));
 }
 
 }  // namespace slides

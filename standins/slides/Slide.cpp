@@ -18,7 +18,7 @@ bool IsJpegFilter(const std::wstring& filter) {
 }  // namespace
 
 Slide::Slide(std::shared_ptr<const SlideDeck> deck, size_t index)
-    : DispatchObject(kMembers), deck_(std::move(deck)), index_(index) {}
+    : DeckObject(kMembers, std::move(deck)), index_(index) {}
 
 // Export(FileName, FilterName, ScaleWidth, ScaleHeight).
 HRESULT Slide::Call(DISPID, WORD flags, const DispatchArgs& args, VARIANT*, EXCEPINFO* exception) {
@@ -36,8 +36,8 @@ HRESULT Slide::Call(DISPID, WORD flags, const DispatchArgs& args, VARIANT*, EXCE
     if (height == 0) height = kDefaultHeight;
     if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide)
         return RaiseError(exception, E_INVALIDARG, L"The picture size is out of range.");
-    SlideSize layout{deck_->width(), deck_->height()};
-    if (path.empty() || !ExportSlideAsJpeg(deck_->slide(index_), layout, SIZE{width, height}, path.c_str()))
+    SlideSize layout{deck()->width(), deck()->height()};
+    if (path.empty() || !ExportSlideAsJpeg(deck()->slide(index_), layout, SIZE{width, height}, path.c_str()))
         return RaiseError(exception, E_FAIL, L"The slide could not be written to " + path);
     return S_OK;
 }

@@ -1,14 +1,10 @@
 #pragma once
 // One slide: Export renders it to a JPEG file.
-#include <memory>
-
-#include "DispatchObject.h"
+#include "DeckObject.h"
 
 namespace slides {
 
-class SlideDeck;
-
-class Slide : public DispatchObject {
+class Slide : public DeckObject {
 public:
     Slide(std::shared_ptr<const SlideDeck> deck, size_t index);
 
@@ -21,7 +17,6 @@ protected:
     HRESULT Call(DISPID id, WORD flags, const DispatchArgs& args, VARIANT* result, EXCEPINFO* exception) override;
 
 private:
-    std::shared_ptr<const SlideDeck> deck_;
     size_t index_;
 };
 

@@ -48,19 +48,16 @@ bool SlideDeck::ReadPresentation(const ZipArchive& package, const std::string& p
     std::string xml;
     if (!package.Read(part, xml)) return false;
     XmlScanner scanner(xml);
-    for (;;) {
-        XmlScanner::Token token = scanner.Next();
-        if (token == XmlScanner::Token::Error) return false;
-        if (token == XmlScanner::Token::Finished) break;
-        if (token != XmlScanner::Token::Start) continue;
+    bool whole = scanner.ScanAll([&](XmlScanner::Token token) {
+        if (token != XmlScanner::Token::Start) return;
         if (scanner.name() == "sldId") {
             ids.push_back(scanner.Attribute("r:id"));
         } else if (scanner.name() == "sldSz") {
             width_ = std::strtoll(scanner.Attribute("cx").c_str(), nullptr, 10);
             height_ = std::strtoll(scanner.Attribute("cy").c_str(), nullptr, 10);
         }
-    }
-    return width_ >= kMinSide && width_ <= kMaxSide && height_ >= kMinSide && height_ <= kMaxSide;
+    });
+    return whole && width_ >= kMinSide && width_ <= kMaxSide && height_ >= kMinSide && height_ <= kMaxSide;
 }
 
 // A picture whose media is missing is left out, as an editor shows an empty frame.

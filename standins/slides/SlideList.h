@@ -1,14 +1,10 @@
 #pragma once
 // The Slides collection of a presentation: Count, and Item(i) for i from 1.
-#include <memory>
-
-#include "DispatchObject.h"
+#include "DeckObject.h"
 
 namespace slides {
 
-class SlideDeck;
-
-class SlideList : public DispatchObject {
+class SlideList : public DeckObject {
 public:
     explicit SlideList(std::shared_ptr<const SlideDeck> deck);
 
@@ -17,8 +13,6 @@ protected:
 
 private:
     HRESULT Item(const DispatchArgs& args, VARIANT* result, EXCEPINFO* exception);
-
-    std::shared_ptr<const SlideDeck> deck_;
 };
 
 }  // namespace slides

@@ -102,26 +102,19 @@ bool ReadSlideXml(const std::string& xml, SlideContent& slide) {
     slide = SlideContent{};
     XmlScanner scanner(xml);
     SlideReader reader(slide);
+    int starts = 0;
     bool rooted = false;  // a slide part is an sld element, not just any XML
-    for (;;) {
-        switch (scanner.Next()) {
-        case XmlScanner::Token::Finished:
-            return rooted;
-        case XmlScanner::Token::Error:
-            return false;
-        case XmlScanner::Token::Start:
-            if (!rooted && scanner.name() != "sld") return false;
-            rooted = true;
+    bool whole = scanner.ScanAll([&](XmlScanner::Token token) {
+        if (token == XmlScanner::Token::Start) {
+            if (starts++ == 0) rooted = scanner.name() == "sld";
             reader.Start(scanner);
-            break;
-        case XmlScanner::Token::End:
+        } else if (token == XmlScanner::Token::End) {
             reader.End(scanner.name());
-            break;
-        case XmlScanner::Token::Text:
+        } else if (token == XmlScanner::Token::Text) {
             reader.Text(scanner.text());
-            break;
         }
-    }
+    });
+    return whole && rooted;
 }
 
 }  // namespace slides

@@ -94,6 +94,14 @@ XmlScanner::Token XmlScanner::Next() {
     return DecodeEntities(raw, value_) ? Token::Text : Token::Error;
 }
 
+bool XmlScanner::ScanAll(const std::function<void(Token)>& visit) {
+    for (;;) {
+        Token token = Next();
+        if (token == Token::Finished || token == Token::Error) return token == Token::Finished;
+        visit(token);
+    }
+}
+
 bool XmlScanner::SkipPast(const char* terminator) {
     size_t end = text_.find(terminator, at_);
     if (end == std::string::npos) return false;

@@ -4,6 +4,7 @@
 // without their namespace prefix. Enough for the parts a slide is drawn
 // from; markup it cannot follow ends the scan as an error. Attributes keep
 // their prefix: packages write r:id beside a plain id.
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,6 +17,8 @@ public:
 
     explicit XmlScanner(const std::string& text) : text_(text) {}
     Token Next();
+    // Hands every token up to the end to `visit`; false at markup it cannot follow.
+    bool ScanAll(const std::function<void(Token)>& visit);
 
     // Of the last Start or End token: the name without its prefix.
     const std::string& name() const { return name_; }
