@@ -264,8 +264,13 @@ TEST_F(PresentationServer, RegistersAndUnregistersForTheCurrentUser) {
     EXPECT_EQ(value(L"Software\\Classes\\PowerPoint.Application\\CLSID"), L"");
 
     // Another server's ProgID stays when this one leaves.
-    testing_support::RegistryValue other(HKEY_CURRENT_USER, L"Software\\Classes\\PowerPoint.Application\\CLSID", L"");
-    other.SetString(L"{00000000-0000-0000-0000-000000000001}");
-    ASSERT_EQ(run(L"/unregserver"), 0u);
-    EXPECT_EQ(value(L"Software\\Classes\\PowerPoint.Application\\CLSID"), L"{00000000-0000-0000-0000-000000000001}");
+    {
+        testing_support::RegistryValue other(HKEY_CURRENT_USER, L"Software\\Classes\\PowerPoint.Application\\CLSID",
+                                             L"");
+        other.SetString(L"{00000000-0000-0000-0000-000000000001}");
+        EXPECT_EQ(run(L"/unregserver"), 0u);
+        EXPECT_EQ(value(L"Software\\Classes\\PowerPoint.Application\\CLSID"), L"{00000000-0000-0000-0000-000000000001}");
+    }
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Classes\\PowerPoint.Application");
+    ::RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Classes\\PowerPoint.Application");
 }
