@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <map>
 
-#include "PackageParts.h"
+#include "PackageRelationships.h"
 #include "XmlScanner.h"
 #include "ZipArchive.h"
 

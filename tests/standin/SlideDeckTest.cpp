@@ -3,7 +3,7 @@
 
 #include <objbase.h>
 
-#include "PackageParts.h"
+#include "PackageRelationships.h"
 #include "PictureFixtures.h"
 #include "PptxWriter.h"
 #include "SlideDeck.h"
@@ -75,7 +75,7 @@ TEST(SlideZip, ReadsStoredAndDeflatedEntriesAndRefusesDamagedOnes) {
     }
 }
 
-TEST(SlideDeck, PackagePartsResolveRelativeToTheirSource) {
+TEST(SlideDeck, PackageRelationshipsResolveRelativeToTheirSource) {
     const struct { const char* source; const char* target; const char* part; } kCases[] = {
         {"ppt/slides/slide1.xml", "../media/image1.jpeg", "ppt/media/image1.jpeg"},
         {"ppt/presentation.xml", "slides/slide2.xml", "ppt/slides/slide2.xml"},

@@ -1,4 +1,4 @@
-#include "PackageParts.h"
+#include "PackageRelationships.h"
 
 #include <vector>
 
