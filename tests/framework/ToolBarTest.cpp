@@ -87,7 +87,7 @@ TEST_F(ToolBarFrame, ToolTipsComeFromTheCommandStrings) {
 TEST_F(ToolBarFrame, ChildAreaLiesBetweenToolBarAndStatusBar) {
     RECT client, bar, status, mdi;
     ::GetClientRect(frame->hwnd(), &client);
-    ::GetWindowRect(frame->toolBar().hwnd(), &bar);
+    ::GetWindowRect(frame->toolBar().bar(), &bar);
     ::GetWindowRect(frame->statusBar().hwnd(), &status);
     ::GetWindowRect(frame->mdiClient(), &mdi);
     ::MapWindowPoints(nullptr, frame->hwnd(), reinterpret_cast<POINT*>(&mdi), 2);
