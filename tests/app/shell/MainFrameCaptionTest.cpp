@@ -21,17 +21,6 @@ class CaptionTest : public AppTest {
 protected:
     bool WithCamera() const override { return true; }
     std::string CameraSettings() const override { return "[Camera]\r\nFrameRate=0\r\n"; }
-    void SetUp() override {
-        AppTest::SetUp();
-        ::CreateDirectoryW((folder / L"out").c_str(), nullptr);
-        output_ = std::make_unique<testing_support::RegistryValue>(
-            HKEY_CURRENT_USER, L"SOFTWARE\\Vexa\\Pictavo (QZT)\\PictavoForPresentation\\ImgSection", L"OutputFolder");
-        output_->SetString(folder / L"out\\");
-    }
-    void TearDown() override {
-        AppTest::TearDown();
-        output_.reset();
-    }
     std::wstring MainCaption() const { return Caption(mainFrame()->hwnd()); }
     std::wstring Status() const { return mainFrame()->statusBar().Text(0); }
     // As the system reports a highlighted item of the main frame's menu, then the menu's end.
@@ -44,9 +33,6 @@ protected:
         ::SendMessageW(mainFrame()->hwnd(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
         ::SendMessageW(mainFrame()->hwnd(), WM_EXITMENULOOP, FALSE, 0);
     }
-
-private:
-    std::unique_ptr<testing_support::RegistryValue> output_;
 };
 
 class UnpluggedCaptionTest : public CaptionTest {
@@ -68,7 +54,7 @@ TEST_F(CaptionTest, NamesTheActivePictureOrLiveMonitor) {
     PumpMessages();
     EXPECT_EQ(MainCaption(), std::wstring(kTitle) + L" - Untitled-1");
 
-    FileDialogScript dialogs({Answer{folder / L"out\\desk.jpg"}});
+    FileDialogScript dialogs({Answer{folder / L"desk.jpg"}});
     Command(ID_FILE_SAVE_AS);
     ASSERT_EQ(dialogs.shown().size(), 1u);
     EXPECT_EQ(MainCaption(), std::wstring(kTitle) + L" - desk.jpg");
