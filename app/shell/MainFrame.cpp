@@ -57,8 +57,9 @@ bool CMainFrame::LoadFrame(UINT resourceId, DWORD style) {
     HMENU menu = ::LoadMenuW(instance, MAKEINTRESOURCEW(resourceId));
     accelerators_ = ::LoadAcceleratorsW(instance, MAKEINTRESOURCEW(resourceId));
     std::wstring title = fw::LoadResString(resourceId);
-    HWND hwnd = Create(kClassName, title.c_str(), TakeFrameStyle(style, title) | WS_CLIPCHILDREN, 0, CW_USEDEFAULT, CW_USEDEFAULT,
-                       CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu);
+    DWORD windowStyle = TakeFrameStyle(style, title) | WS_CLIPCHILDREN;
+    HWND hwnd = Create(kClassName, title.c_str(), windowStyle, 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                       CW_USEDEFAULT, nullptr, menu);
     if (!hwnd) {
         if (menu) ::DestroyMenu(menu);
         return false;
