@@ -66,6 +66,11 @@ void MdiChild::OnMdiActivate(HWND deactivated, HWND activated) {
         mainFrame_->ShowMenu(nullptr);  // the last child went away
 }
 
+std::wstring MdiChild::DocumentTitle() const {
+    if (document_ && !document_->title().empty()) return document_->title();
+    return template_ ? template_->GetDocString(DocTemplate::DocName) : std::wstring();
+}
+
 bool MdiChild::CanClose() {
     // Only the document's last frame asks about unsaved changes.
     return !document_ || document_->views().size() > 1 || document_->SaveModified();
@@ -77,7 +82,11 @@ LRESULT MdiChild::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return OnCreate() ? 0 : -1;
     case WM_SIZE:
         if (view_ && view_->IsWindow()) ::MoveWindow(view_->hwnd(), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        mainFrame_->DelayUpdateFrameTitle();  // maximised or restored
         break;  // DefMDIChildProc needs it as well
+    case WM_SETTEXT:
+        mainFrame_->DelayUpdateFrameTitle();
+        break;
     case WM_SETFOCUS: {
         LRESULT r = DefaultProc(msg, wParam, lParam);
         if (view_ && view_->IsWindow()) ::SetFocus(view_->hwnd());
@@ -86,6 +95,7 @@ LRESULT MdiChild::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MDIACTIVATE: {
         LRESULT r = DefaultProc(msg, wParam, lParam);
         OnMdiActivate(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
+        mainFrame_->DelayUpdateFrameTitle();
         return r;
     }
     case WM_COMMAND:
@@ -97,6 +107,7 @@ LRESULT MdiChild::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_DESTROY:
         document_ = nullptr;  // the view's going may close it
+        mainFrame_->DelayUpdateFrameTitle();
         break;
     default:
         break;

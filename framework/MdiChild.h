@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <string>
 
 #include "CommandTarget.h"
 #include "Window.h"
@@ -38,6 +39,10 @@ public:
     // False when the frame must stay: its document has unsaved changes and
     // the user cancelled, or the save failed. Only the last frame asks.
     bool CanClose();
+
+    // What the main frame's caption names this child by: its document's
+    // title, or the template's document name while it has none.
+    std::wstring DocumentTitle() const;
 
 protected:
     // Adjusts the creation request (style, position, size, title).

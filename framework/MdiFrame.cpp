@@ -14,6 +14,14 @@ constexpr UINT kFirstWindowCommand = 0xE130;
 constexpr UINT kLastWindowCommand = 0xE13F;
 // Ids from here on are system or window-list commands, not the program's.
 constexpr UINT kFirstSystemId = 0xF000;
+// Posted to refresh the caption once a child's change has settled.
+constexpr UINT kUpdateFrameTitle = WM_APP + 0x3E0;
+
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(window, &text[0], static_cast<int>(text.size()))));
+    return text;
+}
 }  // namespace
 
 HWND MdiFrame::ActiveChild() const {
@@ -56,6 +64,33 @@ bool MdiFrame::CreateMdiClient() {
     return mdiClient_ != nullptr;
 }
 
+DWORD MdiFrame::TakeFrameStyle(DWORD style, const std::wstring& title) {
+    addToTitle_ = (style & kAddToTitle) != 0;
+    appTitle_ = title;
+    return style & ~kAddToTitle;
+}
+
+void MdiFrame::UpdateFrameTitle() {
+    titlePending_ = false;
+    if (!addToTitle_ || !hwnd() || destroying_) return;
+    std::wstring title = appTitle_;
+    HWND active = ActiveChild();
+    // A maximised child's name is in the caption already: DefFrameProc adds it.
+    if (active && ::IsWindowVisible(active) && !::IsZoomed(active)) {
+        MdiChild* child = ActiveMdiChild();
+        std::wstring name = child ? child->DocumentTitle() : WindowText(active);
+        if (!name.empty()) title += L" - " + name;
+    }
+    if (title == shownTitle_) return;
+    shownTitle_ = title;
+    ::SetWindowTextW(hwnd(), title.c_str());
+}
+
+void MdiFrame::DelayUpdateFrameTitle() {
+    if (titlePending_ || !addToTitle_ || !hwnd()) return;
+    titlePending_ = ::PostMessageW(hwnd(), kUpdateFrameTitle, 0, 0) != FALSE;
+}
+
 bool MdiFrame::RouteCommand(UINT id) {
     if (MdiChild* child = ActiveMdiChild())
         if (child->RouteCommand(id)) return true;
@@ -92,7 +127,7 @@ RECT MdiFrame::ChildArea() const {
 }
 
 void MdiFrame::RecalcLayout() {
-    if (toolBar_.hwnd()) ::SendMessageW(toolBar_.hwnd(), TB_AUTOSIZE, 0, 0);
+    toolBar_.Resize();
     statusBar_.Resize();
     RECT area = ChildArea();
     if (mdiClient_) ::MoveWindow(mdiClient_, area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
@@ -105,6 +140,7 @@ bool MdiFrame::IsCommand(LPARAM source) const {
 
 void MdiFrame::OnIdle() {
     toolBar_.UpdateButtons([this](UINT id, CommandState& state) { return RouteUpdate(id, state); });
+    UpdateFrameTitle();
 }
 
 void MdiFrame::UpdateMenu(HMENU popup) {
@@ -172,9 +208,20 @@ LRESULT MdiFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_INITMENUPOPUP:
         if (!HIWORD(lParam)) UpdateMenu(reinterpret_cast<HMENU>(wParam));
         break;
+    case WM_MENUSELECT:
+        OnMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
+        break;
+    case WM_EXITMENULOOP:
+        ShowIdleMessage();
+        break;
+    case kUpdateFrameTitle:
+        UpdateFrameTitle();
+        return 0;
     case WM_NOTIFY: {
+        const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
         LRESULT result = 0;
-        if (toolBar_.OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result)) return result;
+        if (OnToolBarHotItem(header)) return 0;  // 0: the button may light up
+        if (toolBar_.OnNotify(header, result)) return result;
         break;
     }
     case WM_DESTROY:

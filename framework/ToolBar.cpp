@@ -11,6 +11,8 @@ std::wstring ToolTipFromCommandString(const std::wstring& text) {
     return nl == std::wstring::npos ? text : text.substr(nl + 1);
 }
 
+std::wstring PromptFromCommandString(const std::wstring& text) { return text.substr(0, text.find(L'\n')); }
+
 std::vector<ToolButton> LoadToolBarResource(HINSTANCE module, UINT id, SIZE* imageSize) {
     HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(241));
     HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
@@ -26,7 +28,7 @@ std::vector<ToolButton> LoadToolBarResource(HINSTANCE module, UINT id, SIZE* ima
 
 ToolBar::~ToolBar() {
     // Before its image list goes.
-    if (hwnd_ && ::IsWindow(hwnd_)) ::DestroyWindow(hwnd_);
+    if (rebar_ && ::IsWindow(rebar_)) ::DestroyWindow(rebar_);
 }
 
 bool ToolBar::Create(HWND parent, HINSTANCE module, UINT bitmapId, SIZE imageSize,
@@ -44,13 +46,7 @@ bool ToolBar::Create(HWND parent, HBITMAP strip, SIZE imageSize, const std::vect
     if (hwnd_ || !strip || imageSize.cx <= 0 || imageSize.cy <= 0) return false;
     if (!images_.Create(imageSize, ILC_COLOR24 | ILC_MASK, 0, 4) || images_.AddMasked(strip, kMaskColor) < 0)
         return false;
-    hwnd_ = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
-                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP |
-                                  extraStyle,
-                              0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                              ::GetModuleHandleW(nullptr), nullptr);
-    if (!hwnd_) return false;
-    ::SendMessageW(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    if (!CreateBar(parent, extraStyle, id)) return false;
     ::SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
     std::vector<TBBUTTON> tb;
     int image = 0;
@@ -65,15 +61,53 @@ bool ToolBar::Create(HWND parent, HBITMAP strip, SIZE imageSize, const std::vect
     buttons_ = buttons;
     if (!tb.empty() && !::SendMessageW(hwnd_, TB_ADDBUTTONSW, tb.size(), reinterpret_cast<LPARAM>(tb.data())))
         return false;
-    ::SendMessageW(hwnd_, TB_AUTOSIZE, 0, 0);
+    return FitBand(true);
+}
+
+bool ToolBar::CreateBar(HWND parent, DWORD extraStyle, UINT id) {
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_COOL_CLASSES};
+    ::InitCommonControlsEx(&icc);
+    HINSTANCE module = ::GetModuleHandleW(nullptr);
+    rebar_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, REBARCLASSNAMEW, nullptr,
+                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | RBS_VARHEIGHT |
+                                   RBS_BANDBORDERS | CCS_NODIVIDER | CCS_TOP,
+                               0, 0, 0, 0, parent, nullptr, module, nullptr);
+    if (!rebar_) return false;
+    // The band places and sizes the toolbar, not the toolbar itself.
+    hwnd_ = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
+                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
+                                  CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN | extraStyle,
+                              0, 0, 0, 0, rebar_, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), module, nullptr);
+    if (!hwnd_) return false;
+    ::SendMessageW(hwnd_, TB_SETPARENT, reinterpret_cast<WPARAM>(parent), 0);
+    ::SendMessageW(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     return true;
 }
 
+bool ToolBar::FitBand(bool insert) {
+    SIZE size{};
+    ::SendMessageW(hwnd_, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
+    REBARBANDINFOW band{};
+    band.cbSize = sizeof(band);
+    band.fMask = RBBIM_STYLE | RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_SIZE | RBBIM_IDEALSIZE;
+    band.fStyle = RBBS_GRIPPERALWAYS;
+    band.hwndChild = hwnd_;
+    band.cxMinChild = band.cx = band.cxIdeal = size.cx;
+    band.cyMinChild = size.cy;
+    UINT msg = insert ? RB_INSERTBANDW : RB_SETBANDINFOW;
+    WPARAM index = insert ? static_cast<WPARAM>(-1) : 0;
+    return ::SendMessageW(rebar_, msg, index, reinterpret_cast<LPARAM>(&band)) != 0;
+}
+
 int ToolBar::Height() const {
-    if (!hwnd_ || !::IsWindowVisible(hwnd_)) return 0;
+    if (!rebar_ || !::IsWindowVisible(rebar_)) return 0;
     RECT rc;
-    ::GetWindowRect(hwnd_, &rc);
+    ::GetWindowRect(rebar_, &rc);
     return rc.bottom - rc.top;
+}
+
+void ToolBar::Resize() {
+    if (rebar_) ::SendMessageW(rebar_, WM_SIZE, 0, 0);
 }
 
 void ToolBar::HideButtons(const std::vector<UINT>& ids) {
@@ -100,7 +134,7 @@ void ToolBar::HideButtons(const std::vector<UINT>& ids) {
         info.fsState |= TBSTATE_HIDDEN;
         ::SendMessageW(hwnd_, TB_SETBUTTONINFOW, i, reinterpret_cast<LPARAM>(&info));
     }
-    ::SendMessageW(hwnd_, TB_AUTOSIZE, 0, 0);
+    FitBand(false);
 }
 
 bool ToolBar::IsHidden(UINT id) const { return ::SendMessageW(hwnd_, TB_ISBUTTONHIDDEN, id, 0) != 0; }

@@ -27,13 +27,16 @@ struct ToolButton {
 // The tooltip of a command: the part of its string after a newline, or the
 // whole string when it has none.
 std::wstring ToolTipFromCommandString(const std::wstring& text);
+// The status-bar prompt of a command: the part of its string before a newline.
+std::wstring PromptFromCommandString(const std::wstring& text);
 
 // The buttons of a toolbar resource (16-bit words: version 1, image width and
 // height, item count, then each item's command, 0 for a separator). Empty when
 // the resource is missing or malformed.
 std::vector<ToolButton> LoadToolBarResource(HINSTANCE module, UINT id, SIZE* imageSize);
 
-// A flat toolbar with tooltips over a bitmap strip.
+// A flat toolbar with tooltips over a bitmap strip, in a rebar band with a
+// gripper; its commands and notifications go to the parent it was created for.
 class ToolBar {
 public:
     static constexpr UINT kDefaultId = 0xE800;
@@ -52,7 +55,11 @@ public:
                 DWORD extraStyle = CCS_ADJUSTABLE, UINT id = kDefaultId);
 
     HWND hwnd() const { return hwnd_; }
+    // The rebar around the toolbar.
+    HWND bar() const { return rebar_; }
     int Height() const;
+    // Follows the parent's width; the frame calls it when laying out.
+    void Resize();
 
     // Hides the buttons of `ids` and the separators left at the end or next
     // to each other by that.
@@ -72,6 +79,11 @@ public:
     bool OnNotify(const NMHDR& header, LRESULT& result);
 
 private:
+    bool CreateBar(HWND parent, DWORD extraStyle, UINT id);
+    // The band's child size follows the buttons shown; false when the band cannot be set.
+    bool FitBand(bool insert);
+
+    HWND rebar_ = nullptr;
     HWND hwnd_ = nullptr;
     ImageList images_;  // the control does not own a list set with TB_SETIMAGELIST
     std::vector<ToolButton> buttons_;

@@ -66,9 +66,23 @@ make_template() {
     rm -rf "$template.new"
     WINEPREFIX="$template.new" "$WINELOADER" wineboot -i >/dev/null 2>&1 </dev/null 8>&- 9>&- || true
     WINEPREFIX="$template.new" wineserver -w
+    install_wine_fonts "$template.new"
     [ -f "$template.new/system.reg" ] || { echo "wine-run: could not create a Wine prefix" >&2; exit 1; }
     mv "$template.new" "$template"
   ) 8>"$(dirname "$template")/template.lock"
+}
+
+# Debian's Wine looks for its own fonts (Marlett, Tahoma, ...) in
+# <data dir>/../fonts, which is /usr/share/fonts and holds none of them, while
+# fonts-wine puts them in /usr/share/wine/fonts, where fontconfig does not look
+# either. Without Marlett every caption button draws as "0", "1" or "r".
+# Wine reads the prefix's Windows font folder at each start, so they go there.
+wine_fonts=/usr/share/wine/fonts
+install_wine_fonts() {
+  local fonts="$1/drive_c/windows/Fonts"
+  [ -f "$fonts/marlett.ttf" ] || [ ! -f "$wine_fonts/marlett.ttf" ] && return 0
+  mkdir -p "$fonts"
+  cp -n "$wine_fonts"/* "$fonts/"
 }
 
 start() {
@@ -78,6 +92,7 @@ start() {
     rm -rf "$WINEPREFIX"
     cp -a "$template" "$WINEPREFIX"
   fi
+  install_wine_fonts "$WINEPREFIX"
   # Refused at once when the prefix's server already runs. Daemons must not
   # inherit the lock's descriptor, or they hold it forever.
   if wineserver -p >/dev/null 2>&1 </dev/null 9>&-; then

@@ -57,8 +57,9 @@ bool CMainFrame::LoadFrame(UINT resourceId, DWORD style) {
     HMENU menu = ::LoadMenuW(instance, MAKEINTRESOURCEW(resourceId));
     accelerators_ = ::LoadAcceleratorsW(instance, MAKEINTRESOURCEW(resourceId));
     std::wstring title = fw::LoadResString(resourceId);
-    HWND hwnd = Create(kClassName, title.c_str(), style | WS_CLIPCHILDREN, 0, CW_USEDEFAULT, CW_USEDEFAULT,
-                       CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu);
+    DWORD windowStyle = TakeFrameStyle(style, title) | WS_CLIPCHILDREN;
+    HWND hwnd = Create(kClassName, title.c_str(), windowStyle, 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                       CW_USEDEFAULT, nullptr, menu);
     if (!hwnd) {
         if (menu) ::DestroyMenu(menu);
         return false;
@@ -81,6 +82,8 @@ bool CMainFrame::CreateBars() {
         WriteTraceLog(kTraceApp, src, L"Failed to create status bar.");
         return false;
     }
+    statusBar().SetMessageDrawing(SBT_NOBORDERS);
+    statusBar().SizeMessagePaneTo(fw::LoadResString(IDS_STATUS_PANE));
     RecalcLayout();
     return true;
 }
@@ -121,7 +124,7 @@ void CMainFrame::OnSetFirstViewData() {
     ::SetActiveWindow(hwnd());
 }
 
-void CMainFrame::SetStatusText(UINT stringId) { statusBar().SetText(0, fw::LoadResString(stringId), SBT_NOBORDERS); }
+void CMainFrame::SetStatusText(UINT stringId) { SetIdleMessage(fw::LoadResString(stringId)); }
 
 
 void CMainFrame::OnDeviceNotify(WPARAM event) {

@@ -147,7 +147,7 @@ bool CPictavoApp::CreateMainFrame() {
     }
     // Until its window exists the frame is ours; a creation that fails part
     // way has already run the final hook, which must not delete it.
-    if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW)) {
+    if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | fw::MdiFrame::kAddToTitle)) {
         WriteTraceLog(kTraceApp, src, L"The error occurred with the [LoadFrame] function.");
         Fail(IDS_INIT_FAILED);
         return false;

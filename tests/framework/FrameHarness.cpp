@@ -37,8 +37,8 @@ bool TestFrame::Create(const std::vector<fw::ToolButton>& buttons) {
     if (!RegisterClass(wc)) return false;
     HMENU menu = BuildMenu({{L"&File", {{100, L"Alpha"}, {101, L"Beta"}, {102, L"Gamma"}, {103, L"Delta"}}},
                             {L"&Window", {{0xE132, L"&Cascade"}}}});
-    return Window::Create(L"fw-test-frame", L"Test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 0, 800,
-                          600, nullptr, menu) != nullptr;
+    DWORD style = TakeFrameStyle(WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE | kAddToTitle, L"Test");
+    return Window::Create(L"fw-test-frame", L"Test", style, 0, 0, 0, 800, 600, nullptr, menu) != nullptr;
 }
 
 LRESULT TestFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -87,7 +87,7 @@ TEST_F(ToolBarFrame, ToolTipsComeFromTheCommandStrings) {
 TEST_F(ToolBarFrame, ChildAreaLiesBetweenToolBarAndStatusBar) {
     RECT client, bar, status, mdi;
     ::GetClientRect(frame->hwnd(), &client);
-    ::GetWindowRect(frame->toolBar().hwnd(), &bar);
+    ::GetWindowRect(frame->toolBar().bar(), &bar);
     ::GetWindowRect(frame->statusBar().hwnd(), &status);
     ::GetWindowRect(frame->mdiClient(), &mdi);
     ::MapWindowPoints(nullptr, frame->hwnd(), reinterpret_cast<POINT*>(&mdi), 2);
@@ -98,4 +98,38 @@ TEST_F(ToolBarFrame, ChildAreaLiesBetweenToolBarAndStatusBar) {
 
     frame->statusBar().SetText(0, L"Ready", SBT_NOBORDERS);
     EXPECT_EQ(frame->statusBar().Text(0), L"Ready");
+}
+
+TEST_F(ToolBarFrame, SitsInABandWithAGripperAcrossTheFrame) {
+    HWND rebar = frame->toolBar().bar();
+    ASSERT_EQ(::SendMessageW(rebar, RB_GETBANDCOUNT, 0, 0), 1);
+    REBARBANDINFOW band{};
+    band.cbSize = sizeof(band);
+    band.fMask = RBBIM_STYLE | RBBIM_CHILD;
+    ASSERT_TRUE(::SendMessageW(rebar, RB_GETBANDINFOW, 0, reinterpret_cast<LPARAM>(&band)));
+    EXPECT_TRUE(band.fStyle & RBBS_GRIPPERALWAYS);
+    EXPECT_EQ(band.hwndChild, frame->toolBar().hwnd());
+    // The gripper takes room left of the buttons.
+    RECT buttons{};
+    ::GetWindowRect(frame->toolBar().hwnd(), &buttons);
+    ::MapWindowPoints(nullptr, rebar, reinterpret_cast<POINT*>(&buttons), 2);
+    EXPECT_GE(buttons.left, 6);
+
+    ::SetWindowPos(frame->hwnd(), nullptr, 0, 0, 1000, 600, SWP_NOMOVE | SWP_NOZORDER);
+    PumpMessages();
+    RECT client{}, bar{};
+    ::GetClientRect(frame->hwnd(), &client);
+    ::GetWindowRect(rebar, &bar);
+    EXPECT_EQ(bar.right - bar.left, client.right);
+}
+
+TEST_F(ToolBarFrame, PointingAtAButtonShowsItsPromptUntilTheMouseLeaves) {
+    frame->SetIdleMessage(L"Ready");
+    HWND bar = frame->toolBar().hwnd();
+    RECT button{};
+    ASSERT_TRUE(::SendMessageW(bar, TB_GETRECT, kWithNewline, reinterpret_cast<LPARAM>(&button)));
+    ::SendMessageW(bar, WM_MOUSEMOVE, 0, CentreOf(button));
+    EXPECT_EQ(frame->statusBar().Text(0), L"The specified destination folder does not exist.");
+    ::SendMessageW(bar, WM_MOUSELEAVE, 0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return frame->statusBar().Text(0) == L"Ready"; }));
 }
