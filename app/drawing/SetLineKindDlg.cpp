@@ -80,7 +80,9 @@ bool CSetLineKindDlg::CreateLineKindBox(BYTE kind) {
         COMBOBOXEXITEMW item{};
         item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE | CBEIF_OVERLAY | CBEIF_INDENT;
         item.iItem = i;
-        item.pszText = const_cast<wchar_t*>(L"");
+        // A blank, not an empty text: the image combo box keeps no copy of
+        // an empty one and copies from null when a choice ends its list.
+        item.pszText = const_cast<wchar_t*>(L" ");
         item.iImage = item.iSelectedImage = images[i];
         item.iOverlay = kDottedImage;
         if (::SendMessageW(box, CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)) == -1) {

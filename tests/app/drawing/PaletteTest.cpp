@@ -211,6 +211,13 @@ TEST_F(PaletteTest, LineFormStoresWidthKindAndColour) {
     EXPECT_EQ(host.settings.lineKind(), 1);
     Choose(IDC_LINE_KIND, 0);
     EXPECT_EQ(host.settings.lineKind(), 0);
+    // Picked from the open list with the keyboard, as a user does.
+    HWND kinds = reinterpret_cast<HWND>(::SendMessageW(LineControl(IDC_LINE_KIND), CBEM_GETCOMBOCONTROL, 0, 0));
+    ::SendMessageW(kinds, CB_SHOWDROPDOWN, TRUE, 0);
+    ::SendMessageW(kinds, WM_KEYDOWN, VK_DOWN, 0);
+    ::SendMessageW(kinds, WM_KEYDOWN, VK_RETURN, 0);
+    PumpMessages();
+    EXPECT_EQ(host.settings.lineKind(), 1);
 
     struct Colour {
         int id;

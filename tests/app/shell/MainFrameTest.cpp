@@ -179,6 +179,8 @@ TEST_F(CameraAppTest, DrawOpensThePaletteAndThePenDrawsOnACapture) {
     ::GetWindowRect(palette->hwnd(), &paletteRect);
     EXPECT_EQ(paletteRect.right, frameRect.right - CEditViewTool::kRightInset);
     EXPECT_TRUE(MenuChecked(main->hwnd(), ID_TOOL_DRAW));
+    // Owned: it stays above the main frame when that is activated.
+    EXPECT_EQ(::GetWindow(palette->hwnd(), GW_OWNER), main->hwnd());
 
     // A capture, saved, then drawn on with the palette's pen.
     Command(ID_TOOL_STILL_CAPTURE);
