@@ -148,3 +148,26 @@
 #define ID_SD_PLAY_LIST 0x803D
 #define ID_SD_TRANSFER 0x8004
 #define ID_SD_VIEWER 0x8037
+
+// Drawing palette forms (dialogs 160 and 159): the line form's controls,
+// its eight colour squares, and the eraser form's dots and their frames.
+#define IDC_COLOR_RED 1001
+#define IDC_COLOR_BLACK 1002
+#define IDC_COLOR_FRAME 1003
+#define IDC_CURRENT_COLOR 1004
+#define IDC_COLOR_WHITE 1005
+#define IDC_COLOR_YELLOW 1006
+#define IDC_COLOR_BLUE 1007
+#define IDC_COLOR_GREEN 1008
+#define IDC_COLOR_MAGENTA 1009
+#define IDC_COLOR_CYAN 1018
+#define IDC_LINE_KIND_LABEL 1019
+#define IDC_LINE_KIND 1020
+#define IDC_LINE_WIDTH_LABEL 1021
+#define IDC_LINE_WIDTH 1022
+#define IDC_ERASER_DOT_SMALL 1033
+#define IDC_ERASER_DOT_MEDIUM 1035
+#define IDC_ERASER_DOT_LARGE 1036
+#define IDC_ERASER_FRAME_LARGE 1037
+#define IDC_ERASER_FRAME_MEDIUM 1038
+#define IDC_ERASER_FRAME_SMALL 1040

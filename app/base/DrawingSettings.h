@@ -9,7 +9,7 @@ public:
     // The pointer tool: hand, rectangle selection or a drawing tool (command id).
     UINT tool() const { return tool_; }
     void SetTool(UINT id) { tool_ = id; }
-    // Line kinds of the palette: 0 solid, 1 dashed, 2 dotted.
+    // Line kind: 0 solid, anything else dotted (the palette stores 1).
     BYTE lineKind() const { return lineKind_; }
     void SetLineKind(BYTE kind) { lineKind_ = kind; }
     int lineWidth() const { return lineWidth_; }

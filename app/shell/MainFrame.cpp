@@ -11,18 +11,12 @@
 #include "base/ControlDialog.h"
 #include "base/TraceLog.h"
 #include "base/Utilities.h"
+#include "drawing/EditViewTool.h"
 #include "live/AnimeFrame.h"
 #include "picture/FullScreenWnd.h"
 #include "picture/ImageMath.h"
 #include "remote/VexaDialog.h"
 #include "resource.h"
-
-namespace {
-
-// Buttons of the toolbar resource whose windows the program does not have yet.
-const std::vector<UINT> kButtonsNotOffered = {ID_TOOL_DRAW};
-
-}  // namespace
 
 CMainFrame* GetMainFrame() {
     fw::Application* app = fw::Application::Instance();
@@ -77,7 +71,6 @@ bool CMainFrame::CreateBars() {
         WriteTraceLog(kTraceApp, src, L"Failed to create tool bar.");
         return false;
     }
-    toolBar().HideButtons(kButtonsNotOffered);
     if (!statusBar().Create(hwnd())) {
         WriteTraceLog(kTraceApp, src, L"Failed to create status bar.");
         return false;
@@ -116,6 +109,7 @@ void CMainFrame::OnSetFirstViewData() {
     }
     try {
         sdControl_ = std::make_unique<CSDControl>(camera_.device());
+        palette_ = std::make_unique<CEditViewTool>(*this);
     } catch (const std::bad_alloc&) {
         WriteTraceLogNoMemory(kTraceApp, L"CMainFrame::OnSetFirstViewData", L"new Object");
         ShowAppMessage(IDS_NO_RESOURCES, MB_OK | MB_ICONERROR);
@@ -177,6 +171,7 @@ void CMainFrame::SetCurrentTool(UINT id) {
     if (!toolBar().hwnd()) return;
     toolBar().SetChecked(ID_TOOL_HAND, id == ID_TOOL_HAND);
     toolBar().SetChecked(ID_TOOL_SELECT, id == ID_TOOL_SELECT);
+    if (palette_ && (id == ID_TOOL_HAND || id == ID_TOOL_SELECT)) palette_->UncheckButtons();
 }
 
 int CMainFrame::CheckSdCard() {
@@ -205,6 +200,7 @@ bool CMainFrame::OnCommand(UINT id) {
     case ID_TOOL_REMOTE_CONTROL:
         if (remote_ && deviceOpen()) OnRemoteControl();
         return true;
+    case ID_TOOL_DRAW: OnToolDraw(); return true;
     case ID_APP_EXIT: ::PostMessageW(hwnd(), WM_CLOSE, 0, 0); return true;
     case ID_WINDOW_CASCADE: ::SendMessageW(mdiClient(), WM_MDICASCADE, 0, 0); return true;
     case ID_WINDOW_TILE_HORZ: ::SendMessageW(mdiClient(), WM_MDITILE, MDITILE_HORIZONTAL, 0); return true;
@@ -228,6 +224,7 @@ bool CMainFrame::OnUpdateCommand(UINT id, fw::CommandState& state) {
         state.enabled = remote_ && deviceOpen();
         state.checked = remote_ && remote_->IsVisible();
         return true;
+    case ID_TOOL_DRAW: state.checked = palette_ && palette_->IsVisible(); return true;
     case ID_FILE_OPEN:
     case ID_APP_EXIT:
     case ID_WINDOW_CASCADE:
@@ -262,6 +259,7 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE: {
         LRESULT r = fw::MdiFrame::WindowProc(msg, wParam, lParam);
         OnSize();
+        if (palette_) palette_->KeepBeside();
         return r;
     }
     case WM_DESTROY: {

@@ -13,15 +13,17 @@
 #include "base/DrawingSettings.h"
 #include "base/LiveControl.h"
 #include "base/PictureHost.h"
+#include "drawing/DrawingHost.h"
 
 class CAnimeFrame;
+class CEditViewTool;
 class CVexaDialog;
 class CImageView;
 namespace fw {
 class DocTemplate;
 }
 
-class CMainFrame : public fw::MdiFrame, public IPictureHost {
+class CMainFrame : public fw::MdiFrame, public IPictureHost, public IDrawingHost {
 public:
     static constexpr const wchar_t* kClassName = L"__PICTAVO_CLASSNAME__";
 
@@ -55,6 +57,10 @@ public:
     double LiveScaleFactor() const override { return live_.CaptureFactor(bestFitFactor_); }
     void SetCurrentTool(UINT id) override;
     void SetRemoteTopmost(bool topmost) override;
+    // IDrawingHost.
+    void EraseDrawing(UINT command) override;
+    // The drawing palette (null until the frame's first view data).
+    CEditViewTool* palette() const { return palette_.get(); }
 
     double bestFitFactor() const { return bestFitFactor_; }
     UINT currentTool() const { return drawing_.tool(); }
@@ -109,6 +115,7 @@ private:
     void OnLiveFailed(UINT messageId);
     void OnRemoteControl();
     void ActivateFullScreen();
+    void OnToolDraw();
 
     HACCEL accelerators_ = nullptr;
     CCameraConnection camera_;
@@ -119,6 +126,7 @@ private:
     int captureCount_ = 0;
     std::unique_ptr<CSDControl> sdControl_;
     std::unique_ptr<CVexaDialog> remote_;
+    std::unique_ptr<CEditViewTool> palette_;
 };
 
 // The application's main frame, or null before it exists.

@@ -169,6 +169,22 @@ int CImageFrame::DoSaveFile(int mode) {
     return 1;
 }
 
+void CImageFrame::EraseDrawing(UINT command) {
+    CImageView* view = imageView();
+    if (!view) return;
+    if (command == ID_TOOL_ERASE_ALL) {
+        view->EraseAllArea();
+    } else if (command == ID_TOOL_ERASE_AREA && view->HasSelection()) {
+        const RECT area = view->selection();
+        view->EraseArea(area.left, area.top, area.right - area.left, area.bottom - area.top);
+    } else {
+        return;
+    }
+    // The picture no longer matches its file: Save and the question at
+    // closing must offer to keep the erasure.
+    if (CImageDoc* doc = imageDocument()) doc->SetModifiedFlag(true);
+}
+
 void CImageFrame::SelectPointerTool(UINT id) {
     if (!host_) return;
     host_->SetCurrentTool(id);

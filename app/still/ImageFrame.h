@@ -26,6 +26,9 @@ public:
     // area of width x height, on top and shown.
     void SizeToClient(int width, int height);
     int DoSaveFile(int mode);
+    // The palette's erase buttons: ID_TOOL_ERASE_AREA the drawing inside the
+    // selection (if there is one), ID_TOOL_ERASE_ALL all of it.
+    void EraseDrawing(UINT command);
     void UpdateTitle();
 
     bool OnCommand(UINT id) override;

@@ -8,6 +8,7 @@
 #include "base/ControlDialog.h"
 #include "base/PictureHost.h"
 #include "base/TraceLog.h"
+#include "drawing/DrawingStroke.h"
 #include "picture/FullScreenWnd.h"
 #include "picture/ImageMath.h"
 #include "picture/ViewData.h"

@@ -10,7 +10,10 @@
 #include "RectTracker.h"
 #include "Surface.h"
 #include "View.h"
+#include "drawing/DrawingTools.h"
+#include "drawing/PictureMapping.h"
 
+class CDrawingStroke;
 class CFullScreenWnd;
 class CImageDoc;
 class IPictureHost;
@@ -18,7 +21,7 @@ class CViewData;
 
 class CImageView : public fw::View {
 public:
-    static constexpr COLORREF kKeyColor = RGB(128, 128, 128);
+    static constexpr COLORREF kKeyColor = kDrawingKeyColor;
     // Initial fit after a load: 0 tries 100, 50, 25 %; 1 takes the live zoom.
     static constexpr int kFitToFrame = 0;
     static constexpr int kFitLiveZoom = 1;
@@ -86,7 +89,6 @@ private:
     // What a press of the left button started.
     struct Press {
         POINT at{};
-        POINT last{};    // where the previous move left off
         POINT scroll{};  // both scroll positions at the press
         bool down = false;
         bool pausedLive = false;  // the live requests were suspended at the press
@@ -112,6 +114,14 @@ private:
     void EndPress();
     int MoveMouseDrag(POINT q);
     int MoveMouseSelect(POINT q);
+    // The drawing tools and the eraser (ImageViewDrawing.cpp).
+    PictureMapping Mapping() const;
+    bool BeginStroke(UINT tool, POINT p);
+    void MoveStroke(POINT q);
+    int MoveMouseStroke(POINT q, const wchar_t* src);
+    void ReleaseStroke(POINT r);
+    void DropStroke();
+    bool SetDrawingCursor(UINT tool);
     void DrawSelection(HDC dc) const;
 
     int ResizeMemoryDC(fw::Surface& surface, int width, int height, bool asDib);
@@ -128,5 +138,6 @@ private:
     bool hasSelection_ = false;
     int appliedRotation_ = 0;  // quarter turns the base and overlay bitmaps have
     Press press_;
+    std::unique_ptr<CDrawingStroke> stroke_;  // while a drawing tool is held down
     std::unique_ptr<CFullScreenWnd> fullScreen_;
 };

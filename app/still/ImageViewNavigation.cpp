@@ -153,11 +153,12 @@ int CImageView::SetScrollPosition(int x, int y) {
 
 bool CImageView::OnSetCursor(UINT hitTest) {
     const UINT tool = CurrentTool();
-    if (tool != ID_TOOL_HAND && tool != ID_TOOL_SELECT) return false;  // default handling
+    if (tool != ID_TOOL_HAND && tool != ID_TOOL_SELECT && !IsDrawingTool(tool)) return false;  // default handling
     if (hitTest != HTCLIENT) {
         ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
         return true;
     }
+    if (IsDrawingTool(tool)) return SetDrawingCursor(tool);
     ::SetCursor(tool == ID_TOOL_HAND ? AppCursor(IDC_HAND_OPEN) : ::LoadCursorW(nullptr, IDC_CROSS));
     return true;
 }
@@ -178,9 +179,14 @@ void CImageView::OnLButtonDown(POINT p) {
         tracker_.SetRect(RECT{p.x, p.y, p.x, p.y});
         hasSelection_ = true;
         break;
-    default: break;
+    default:
+        if (IsDrawingTool(tool) && !BeginStroke(tool, p)) {
+            EndPress();
+            return;
+        }
+        break;
     }
-    press_.at = press_.last = p;
+    press_.at = p;
     press_.down = true;
     ::SetCapture(hwnd());
     // The press itself counts as the first move.
@@ -197,7 +203,9 @@ void CImageView::OnMouseMove(WPARAM flags, POINT q) {
     case ID_TOOL_SELECT:
         if (!MoveMouseSelect(q)) WriteTraceLogStep(kTraceApp, src, L"MoveMouseSelect()");
         break;
-    default: break;
+    default:
+        if (stroke_) MoveStroke(q);
+        break;
     }
 }
 
@@ -209,12 +217,14 @@ void CImageView::OnLButtonUp(POINT r) {
         else
             SetSelection(rect);
     }
+    if (press_.down) ReleaseStroke(r);
     EndPress();
     if (::GetCapture() == hwnd()) ::ReleaseCapture();
 }
 
 void CImageView::EndPress() {
     press_.down = false;
+    DropStroke();
     if (press_.pausedLive) {
         press_.pausedLive = false;
         if (host_) host_->liveControl().ResumeAfterPause();

@@ -7,8 +7,10 @@
 #include "AppHarness.h"
 #include "CameraControlClient.h"
 #include "base/ControlDialog.h"
+#include "drawing/EditViewTool.h"
 #include "still/ImageDoc.h"
 #include "still/ImageFrame.h"
+#include "still/ImageView.h"
 #include "shell/MainFrame.h"
 #include "Strings.h"
 #include "View.h"
@@ -142,3 +144,76 @@ TEST_F(CameraAppTest, CameraWindowsStayWhenTheCameraIsBackBeforeTheBoxCloses) {
 }
 
 }  // namespace
+
+namespace {
+
+// The popup of the main window's menu that holds `id`, or null.
+HMENU PopupHolding(HWND window, UINT id) {
+    HMENU bar = ::GetMenu(window);
+    for (int i = 0; bar && i < ::GetMenuItemCount(bar); ++i) {
+        HMENU popup = ::GetSubMenu(bar, i);
+        if (popup && ::GetMenuState(popup, id, MF_BYCOMMAND) != static_cast<UINT>(-1)) return popup;
+    }
+    return nullptr;
+}
+
+bool MenuChecked(HWND window, UINT id) {
+    HMENU popup = PopupHolding(window, id);
+    ::SendMessageW(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+    return (::GetMenuState(popup, id, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+}  // namespace
+
+TEST_F(CameraAppTest, DrawOpensThePaletteAndThePenDrawsOnACapture) {
+    CMainFrame* main = mainFrame();
+    EXPECT_FALSE(main->toolBar().IsHidden(ID_TOOL_DRAW));
+    ASSERT_NE(PopupHolding(main->hwnd(), ID_TOOL_DRAW), nullptr);
+    EXPECT_FALSE(MenuChecked(main->hwnd(), ID_TOOL_DRAW));
+
+    Command(ID_TOOL_DRAW);
+    CEditViewTool* palette = main->palette();
+    ASSERT_TRUE(palette && palette->IsVisible());
+    RECT frameRect{}, paletteRect{};
+    ::GetWindowRect(main->hwnd(), &frameRect);
+    ::GetWindowRect(palette->hwnd(), &paletteRect);
+    EXPECT_EQ(paletteRect.right, frameRect.right - CEditViewTool::kRightInset);
+    EXPECT_TRUE(MenuChecked(main->hwnd(), ID_TOOL_DRAW));
+    // Owned: it stays above the main frame when that is activated.
+    EXPECT_EQ(::GetWindow(palette->hwnd(), GW_OWNER), main->hwnd());
+
+    // A capture, saved, then drawn on with the palette's pen.
+    Command(ID_TOOL_STILL_CAPTURE);
+    ASSERT_EQ(PictureWindowCount(), 1);
+    CImageFrame* picture = ActiveImageFrame();
+    testing_support::FileDialogScript dialogs({testing_support::FileDialogScript::Answer{folder / L"capture.bmp", 1}});
+    Command(ID_FILE_SAVE);
+    ASSERT_FALSE(picture->imageDocument()->IsModified());
+    ::SendMessageW(palette->hwnd(), WM_COMMAND, MAKEWPARAM(ID_TOOL_FREE_LINE, BN_CLICKED), 0);
+    EXPECT_EQ(main->currentTool(), static_cast<UINT>(ID_TOOL_FREE_LINE));
+    CImageView* view = picture->imageView();
+    ::SendMessageW(view->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    PumpMessages();
+    ::SendMessageW(view->hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(120, 80));
+    ::SendMessageW(view->hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(120, 80));
+    ::GdiFlush();
+    const double zoom = picture->imageDocument()->GetZoom();
+    const POINT middle{static_cast<LONG>(65 / zoom), static_cast<LONG>(45 / zoom)};
+    EXPECT_EQ(::GetPixel(view->overlayDC(), middle.x, middle.y), RGB(0, 0, 0));
+    EXPECT_EQ(::GetPixel(view->overlayDC(), middle.x, middle.y + 10), CImageView::kKeyColor);
+    EXPECT_TRUE(picture->imageDocument()->IsModified());
+
+    AnswerBoxesWith(IDNO);
+    ::SendMessageW(picture->hwnd(), WM_CLOSE, 0, 0);
+    PumpMessages();
+    ASSERT_EQ(BoxTexts().size(), 1u);
+    EXPECT_EQ(BoxTexts()[0].rfind(L"Save changes to the document ", 0), 0u);
+    EXPECT_EQ(PictureWindowCount(), 0);
+
+    // Draw again closes the palette and gives the pointer back to the hand.
+    Command(ID_TOOL_DRAW);
+    EXPECT_FALSE(palette->IsVisible());
+    EXPECT_FALSE(MenuChecked(main->hwnd(), ID_TOOL_DRAW));
+    EXPECT_EQ(main->currentTool(), static_cast<UINT>(ID_TOOL_HAND));
+    EXPECT_TRUE(main->toolBar().IsChecked(ID_TOOL_HAND));
+}
