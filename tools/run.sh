@@ -37,26 +37,26 @@ cp "$bin/KorvoDocumentCamera.exe" "$bin/KorvoDocCameraIM.dll" "$bin/KorvoCameraC
    "$bin/PictavoSIMD.dll" "$bin/PictavoIJG.dll" "$bin/PictavoSlides.exe" "$install/"
 [ -f "$install/Pictavo.ini" ] || printf '[Config]\r\nTRACESIZE=1\r\n' >"$install/Pictavo.ini"
 
-run="tools/wine-run.sh --build-dir $out"
+run=("$root/tools/wine-run.sh" --build-dir "$out")
 headless=0
 [ -z "${DISPLAY:-}" ] && headless=1
-$run --start
+"${run[@]}" --start
 [ -f "$out/wine/display" ] && export DISPLAY=$(cat "$out/wine/display")
 
-winpath=$($run winepath.exe -w "$install" 2>/dev/null | tr -d '\r')
-$run reg.exe add 'HKLM\SOFTWARE\Vexa\Utility Software (QZT)\Parameters' /v InstallPath /t REG_SZ /d "$winpath\\" /f >/dev/null
+winpath=$("${run[@]}" winepath.exe -w "$install" 2>/dev/null | tr -d '\r')
+"${run[@]}" reg.exe add 'HKLM\SOFTWARE\Vexa\Utility Software (QZT)\Parameters' /v InstallPath /t REG_SZ /d "$winpath\\" /f >/dev/null
 # The 32-bit view of the key, for the x86 program.
-$run reg.exe add 'HKLM\SOFTWARE\Vexa\Utility Software (QZT)\Parameters' /v InstallPath /t REG_SZ /d "$winpath\\" /f /reg:32 >/dev/null 2>&1 || true
+"${run[@]}" reg.exe add 'HKLM\SOFTWARE\Vexa\Utility Software (QZT)\Parameters' /v InstallPath /t REG_SZ /d "$winpath\\" /f /reg:32 >/dev/null 2>&1 || true
 # The presentation server stand-in, as "PowerPoint.Application" (machine-wide: Wine's COM reads only those classes).
-$run "$install/PictavoSlides.exe" /regserver /allusers
+"${run[@]}" "$install/PictavoSlides.exe" /regserver /allusers
 echo "Installed in $install ($winpath); trace log: $install/logs/PictavoPreTrc.log"
 
 if [ "$headless" = 0 ] && [ -z "$shot" ]; then
-  cd "$install" && exec "$root/$run" "$install/KorvoDocumentCamera.exe"
+  cd "$install" && exec "${run[@]}" "$install/KorvoDocumentCamera.exe"
 fi
 
 # Xvfb has no window manager: a Wine desktop window draws captions and borders.
-(cd "$install" && $root/$run explorer.exe /desktop=Pictavo,1280x1024 "$install/KorvoDocumentCamera.exe" >/dev/null 2>&1 &)
+(cd "$install" && "${run[@]}" explorer.exe /desktop=Pictavo,1280x1024 "$install/KorvoDocumentCamera.exe" >/dev/null 2>&1 &)
 # The main window appears once start-up is done (x86 may start through an emulator: minutes).
 for _ in $(seq 1 600); do
   xdotool search --name '^Pictavo for Presentation' >/dev/null 2>&1 && break
@@ -67,5 +67,5 @@ shot=${shot:-$out/screenshot.png}
 import -window root "$shot"
 echo "Screenshot: $shot"
 if [ "$headless" = 1 ]; then
-  $run --stop
+  "${run[@]}" --stop
 fi
