@@ -13,6 +13,7 @@ packages=(
   cmake ninja-build nasm dpkg-dev
   wine wine64 wine32:i386 xvfb xauth x11-utils xdotool imagemagick
   googletest libjpeg-turbo-progs python3 qemu-user-static fonts-wine ccache
+  libimage-exiftool-perl
 )
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }

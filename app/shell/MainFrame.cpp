@@ -11,6 +11,7 @@
 #include "base/ControlDialog.h"
 #include "base/TraceLog.h"
 #include "base/Utilities.h"
+#include "convert/PptDlg.h"
 #include "live/AnimeFrame.h"
 #include "picture/FullScreenWnd.h"
 #include "picture/ImageMath.h"
@@ -113,6 +114,7 @@ void CMainFrame::OnSetFirstViewData() {
     }
     try {
         sdControl_ = std::make_unique<CSDControl>(camera_.device());
+        conversion_ = std::make_unique<CPptDlg>();
     } catch (const std::bad_alloc&) {
         WriteTraceLogNoMemory(kTraceApp, L"CMainFrame::OnSetFirstViewData", L"new Object");
         ShowAppMessage(IDS_NO_RESOURCES, MB_OK | MB_ICONERROR);
@@ -202,6 +204,7 @@ bool CMainFrame::OnCommand(UINT id) {
     case ID_TOOL_REMOTE_CONTROL:
         if (remote_ && deviceOpen()) OnRemoteControl();
         return true;
+    case ID_TOOL_FILE_CONVERSION: OnFileConversion(); return true;
     case ID_APP_EXIT: ::PostMessageW(hwnd(), WM_CLOSE, 0, 0); return true;
     case ID_WINDOW_CASCADE: ::SendMessageW(mdiClient(), WM_MDICASCADE, 0, 0); return true;
     case ID_WINDOW_TILE_HORZ: ::SendMessageW(mdiClient(), WM_MDITILE, MDITILE_HORIZONTAL, 0); return true;
@@ -226,6 +229,7 @@ bool CMainFrame::OnUpdateCommand(UINT id, fw::CommandState& state) {
         state.checked = remote_ && remote_->IsVisible();
         return true;
     case ID_FILE_OPEN:
+    case ID_TOOL_FILE_CONVERSION:
     case ID_APP_EXIT:
     case ID_WINDOW_CASCADE:
     case ID_WINDOW_TILE_HORZ: return true;

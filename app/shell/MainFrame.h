@@ -15,6 +15,7 @@
 #include "base/PictureHost.h"
 
 class CAnimeFrame;
+class CPptDlg;
 class CVexaDialog;
 class CImageView;
 namespace fw {
@@ -109,6 +110,9 @@ private:
     void OnLiveFailed(UINT messageId);
     void OnRemoteControl();
     void ActivateFullScreen();
+    // Tools > File Conversion, with the live monitor suspended around it.
+    void OnFileConversion();
+    bool CreateConverDlg();
 
     HACCEL accelerators_ = nullptr;
     CCameraConnection camera_;
@@ -119,6 +123,7 @@ private:
     int captureCount_ = 0;
     std::unique_ptr<CSDControl> sdControl_;
     std::unique_ptr<CVexaDialog> remote_;
+    std::unique_ptr<CPptDlg> conversion_;
 };
 
 // The application's main frame, or null before it exists.
