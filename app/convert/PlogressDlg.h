@@ -27,7 +27,10 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void OnProgress(int done, int total, const std::wstring& text) override;
-    void OnStopRequested() override { stopped_ = true; }
+    void OnStopRequested() override {
+        stopped_ = true;
+        fw::WorkerDialog::OnStopRequested();
+    }
 
 private:
     INT_PTR RunWork(Progress& progress);
