@@ -25,7 +25,8 @@ std::string UnixPath(const std::wstring& path) {
 // the shell writes to files and renames the report last.
 bool RunShell(const std::string& script) {
     std::wstring command = L"/bin/sh -c \"" + std::wstring(script.begin(), script.end()) + L"\"";
-    STARTUPINFOW startup{sizeof startup};
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     if (!::CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return false;

@@ -9,6 +9,8 @@ namespace {
 
 enum class Role { Application, Presentations, Presentation, Slides, Slide };
 
+constexpr long Key(Role role, DISPID id) { return static_cast<long>(role) * 100000 + id; }
+
 class FakeObject : public IDispatch {
 public:
     FakeObject(FakeSlideServer& server, Role role, int index = 0) : server_(server), role_(role), index_(index) {
@@ -50,8 +52,6 @@ public:
     }
 
 private:
-    static constexpr long Key(Role role, DISPID id) { return static_cast<long>(role) * 100000 + id; }
-
     HRESULT Object(VARIANT* result, Role role, int index = 0) {
         result->vt = VT_DISPATCH;
         result->pdispVal = new FakeObject(server_, role, index);

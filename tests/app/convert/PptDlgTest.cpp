@@ -31,7 +31,7 @@ using testing_support::TempFolder;
 
 const std::wstring kSection = L"SOFTWARE\\Vexa\\Pictavo (QZT)\\PictavoForPresentation\\ImgSection";
 
-HWND ConversionDialog() { return FindDialogWith(IDC_CNV_SOURCE_FILE); }
+HWND OpenConversionDialog() { return FindDialogWith(IDC_CNV_SOURCE_FILE); }
 
 struct Entry {
     bool fileMode;
@@ -41,7 +41,7 @@ struct Entry {
 // Types the entry into the dialog and presses Convert.
 ModalScript::Step Enter(const Entry& entry) {
     return [entry] {
-        HWND dialog = ConversionDialog();
+        HWND dialog = OpenConversionDialog();
         if (!dialog) return false;
         ::SendMessageW(::GetDlgItem(dialog, entry.fileMode ? IDC_CNV_FILE_MODE : IDC_CNV_FOLDER_MODE), BM_CLICK, 0, 0);
         ::SetDlgItemTextW(dialog, entry.fileMode ? IDC_CNV_SOURCE_FILE : IDC_CNV_SOURCE_FOLDER, entry.source.c_str());
@@ -53,7 +53,7 @@ ModalScript::Step Enter(const Entry& entry) {
 
 ModalScript::Step Close() {
     return [] {
-        HWND dialog = ConversionDialog();
+        HWND dialog = OpenConversionDialog();
         // Only once no run is under way.
         if (!dialog || FindDialogWith(IDC_PROGRESS_BAR) || FindDialogWith(IDC_ERROR_LIST)) return false;
         Click(dialog, IDCANCEL);
@@ -61,7 +61,7 @@ ModalScript::Step Close() {
     };
 }
 
-class PptDlgTest : public ::testing::Test {
+class ConversionDialog : public ::testing::Test {
 protected:
     // Runs the dialog modally while `steps` drive it, the last of them closing it.
     void Run(std::vector<ModalScript::Step> steps) {
@@ -82,7 +82,7 @@ protected:
     CPptDlg dialog;
 };
 
-TEST_F(PptDlgTest, RefusesWhatCannotBeConvertedAndSaysWhy) {
+TEST_F(ConversionDialog, RefusesWhatCannotBeConvertedAndSaysWhy) {
     const std::wstring jpeg = Jpeg(L"photo.jpg");
     const std::wstring out = folder / L"out";
     ::CreateDirectoryW(out.c_str(), nullptr);
@@ -111,10 +111,10 @@ TEST_F(PptDlgTest, RefusesWhatCannotBeConvertedAndSaysWhy) {
         EXPECT_EQ(boxes.boxes()[i].text, cases[i].message);
         EXPECT_TRUE(boxes.boxes()[i].type & MB_ICONEXCLAMATION);
     }
-    EXPECT_TRUE(picture_fixtures::FolderEntries(out).empty());
+    EXPECT_TRUE(picture_fixtures::FolderEntries(out + L"\\").empty());
 }
 
-TEST_F(PptDlgTest, AsksOnceBeforeMakingTheMissingFolders) {
+TEST_F(ConversionDialog, AsksOnceBeforeMakingTheMissingFolders) {
     const std::wstring jpeg = Jpeg(L"photo.jpg");
     const std::wstring target = folder / L"new\\deeper";
     MessageBoxRecorder boxes({IDCANCEL}, IDOK);
@@ -126,7 +126,7 @@ TEST_F(PptDlgTest, AsksOnceBeforeMakingTheMissingFolders) {
     EXPECT_EQ(boxes.boxes()[0].type & MB_TYPEMASK, static_cast<UINT>(MB_OKCANCEL));
 }
 
-TEST_F(PptDlgTest, RunShowsProgressAndThenTheErrorList) {
+TEST_F(ConversionDialog, RunShowsProgressAndThenTheErrorList) {
     ::CreateDirectoryW((folder / L"in").c_str(), nullptr);
     const std::wstring out = folder / L"out";
     testing_support::WriteFileBytes(folder / L"in\\good.jpg", picture_fixtures::MakeJpeg(64, 48));
@@ -161,7 +161,7 @@ TEST_F(PptDlgTest, RunShowsProgressAndThenTheErrorList) {
     EXPECT_TRUE(boxes.boxes().front().text.find(L"Create Folder?") != std::wstring::npos);
 }
 
-TEST_F(PptDlgTest, CancelLetsTheSlideFinishAndTheDisplayStandStill) {
+TEST_F(ConversionDialog, CancelLetsTheSlideFinishAndTheDisplayStandStill) {
     const std::wstring talk = folder / L"talk.pptx";
     testing_support::WriteFileBytes(talk, "zip");
     convert_fixtures::FakeSlideServer server;
@@ -204,7 +204,7 @@ TEST_F(PptDlgTest, CancelLetsTheSlideFinishAndTheDisplayStandStill) {
     EXPECT_FALSE(FileExists(folder / L"IMAG0006.jpg"));
 }
 
-TEST_F(PptDlgTest, RemembersTheFoldersOnCloseOnly) {
+TEST_F(ConversionDialog, RemembersTheFoldersOnCloseOnly) {
     file.SetString(L"C:\\old\\file.jpg");
     source.SetString(L"C:\\old\\in");
     output.SetString(L"C:\\old\\out");
@@ -215,7 +215,7 @@ TEST_F(PptDlgTest, RemembersTheFoldersOnCloseOnly) {
     auto read = [] { return RegReadString(HKEY_CURRENT_USER, kUserKey, kUserSection, L"CnvInputFileFolder", L"?"); };
     std::wstring afterRun;
     Run({[&] {
-             HWND dialog = ConversionDialog();
+             HWND dialog = OpenConversionDialog();
              if (!dialog) return false;
              shown = ControlText(dialog, IDC_CNV_SOURCE_FILE) + L"|" + ControlText(dialog, IDC_CNV_SOURCE_FOLDER) +
                      L"|" + ControlText(dialog, IDC_CNV_DESTINATION);

@@ -36,7 +36,9 @@ TEST(SlideServerConversion, TwelveSlidesGiveTwelveConsecutiveFiles) {
         picture_fixtures::Pixels slide;
         ASSERT_TRUE(picture_fixtures::ReadWithWic(file, slide));
         // Each slide shows its own title, so no two neighbours are alike.
-        if (n > 1) EXPECT_GT(picture_fixtures::MeanDifference(slide, previous), 0.05) << n;
+        if (n > 1) {
+            EXPECT_GT(picture_fixtures::MeanDifference(slide, previous), 0.05) << n;
+        }
         previous = std::move(slide);
     }
 }

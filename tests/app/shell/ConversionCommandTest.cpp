@@ -53,7 +53,7 @@ TEST_F(ShellConversion, ToolsMenuConvertsAJpegIntoAnEmptyFolder) {
     Command(ID_TOOL_FILE_CONVERSION);
     EXPECT_TRUE(script.finished());
     EXPECT_EQ(caption, L"File Conversion");
-    EXPECT_EQ(picture_fixtures::FolderEntries(out), std::vector<std::wstring>{L"IMAG0001.jpg"});
+    EXPECT_EQ(picture_fixtures::FolderEntries(out + L"\\"), std::vector<std::wstring>{L"IMAG0001.jpg"});
     const std::string written = testing_support::ReadFileBytes(out + L"\\IMAG0001.jpg");
     EXPECT_EQ(written.substr(6, 6), std::string("Exif\0\0", 6));
     EXPECT_TRUE(BoxTexts().empty());
