@@ -48,7 +48,7 @@ $run reg.exe add 'HKLM\SOFTWARE\Vexa\Utility Software (QZT)\Parameters' /v Insta
 echo "Installed in $install ($winpath); trace log: $install/logs/PictavoPreTrc.log"
 
 if [ "$headless" = 0 ] && [ -z "$shot" ]; then
-  cd "$install" && exec "$root/$run" "$install/KorvoDocumentCamera.exe"
+  cd "$install" && exec $root/$run "$install/KorvoDocumentCamera.exe"
 fi
 
 # Xvfb has no window manager: a Wine desktop window draws captions and borders.
