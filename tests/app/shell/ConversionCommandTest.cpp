@@ -4,6 +4,7 @@
 
 #include "AppHarness.h"
 #include "ModalScript.h"
+#include "Wait.h"
 #include "PictureFixtures.h"
 #include "shell/MainFrame.h"
 #include "resource.h"
@@ -57,6 +58,33 @@ TEST_F(ShellConversion, ToolsMenuConvertsAJpegIntoAnEmptyFolder) {
     const std::string written = testing_support::ReadFileBytes(out + L"\\IMAG0001.jpg");
     EXPECT_EQ(written.substr(6, 6), std::string("Exif\0\0", 6));
     EXPECT_TRUE(BoxTexts().empty());
+}
+
+}  // namespace
+
+namespace {
+
+class ShellConversionLive : public testing_support::AppTest {
+protected:
+    bool WithCamera() const override { return true; }
+    std::string CameraSettings() const override { return "[Camera]\r\nFrameRate=30\r\n"; }
+};
+
+TEST_F(ShellConversionLive, LiveMonitorRestsWhileTheDialogIsOpen) {
+    Command(ID_LIVE_START);
+    ASSERT_TRUE(mainFrame()->IsLivePlaying());
+    bool playingInside = true;
+    ModalScript script({[&] {
+        HWND dialog = FindDialogWith(IDC_CNV_SOURCE_FILE);
+        if (!dialog) return false;
+        playingInside = mainFrame()->IsLivePlaying();
+        Click(dialog, IDCANCEL);
+        return true;
+    }});
+    Command(ID_TOOL_FILE_CONVERSION);
+    EXPECT_TRUE(script.finished());
+    EXPECT_FALSE(playingInside);
+    EXPECT_TRUE(testing_support::WaitUntil([&] { return mainFrame()->IsLivePlaying(); }));
 }
 
 }  // namespace
