@@ -15,6 +15,7 @@ packages=(
   googletest libjpeg-turbo-progs python3 qemu-user-static fonts-wine ccache
   # zlib for Windows: the presentation server stand-in reads .pptx (zip) files with it.
   libz-mingw-w64-dev
+  libimage-exiftool-perl
 )
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }

@@ -12,6 +12,7 @@
 #include "base/TraceLog.h"
 #include "base/Utilities.h"
 #include "drawing/EditViewTool.h"
+#include "convert/PptDlg.h"
 #include "live/AnimeFrame.h"
 #include "picture/FullScreenWnd.h"
 #include "picture/ImageMath.h"
@@ -110,6 +111,7 @@ void CMainFrame::OnSetFirstViewData() {
     try {
         sdControl_ = std::make_unique<CSDControl>(camera_.device());
         palette_ = std::make_unique<CEditViewTool>(*this);
+        conversion_ = std::make_unique<CPptDlg>();
     } catch (const std::bad_alloc&) {
         WriteTraceLogNoMemory(kTraceApp, L"CMainFrame::OnSetFirstViewData", L"new Object");
         ShowAppMessage(IDS_NO_RESOURCES, MB_OK | MB_ICONERROR);
@@ -201,6 +203,7 @@ bool CMainFrame::OnCommand(UINT id) {
         if (remote_ && deviceOpen()) OnRemoteControl();
         return true;
     case ID_TOOL_DRAW: OnToolDraw(); return true;
+    case ID_TOOL_FILE_CONVERSION: OnFileConversion(); return true;
     case ID_APP_EXIT: ::PostMessageW(hwnd(), WM_CLOSE, 0, 0); return true;
     case ID_WINDOW_CASCADE: ::SendMessageW(mdiClient(), WM_MDICASCADE, 0, 0); return true;
     case ID_WINDOW_TILE_HORZ: ::SendMessageW(mdiClient(), WM_MDITILE, MDITILE_HORIZONTAL, 0); return true;
@@ -226,6 +229,7 @@ bool CMainFrame::OnUpdateCommand(UINT id, fw::CommandState& state) {
         return true;
     case ID_TOOL_DRAW: state.checked = palette_ && palette_->IsVisible(); return true;
     case ID_FILE_OPEN:
+    case ID_TOOL_FILE_CONVERSION:
     case ID_APP_EXIT:
     case ID_WINDOW_CASCADE:
     case ID_WINDOW_TILE_HORZ: return true;

@@ -17,6 +17,7 @@
 
 class CAnimeFrame;
 class CEditViewTool;
+class CPptDlg;
 class CVexaDialog;
 class CImageView;
 namespace fw {
@@ -116,6 +117,9 @@ private:
     void OnRemoteControl();
     void ActivateFullScreen();
     void OnToolDraw();
+    // Tools > File Conversion, with the live monitor suspended around it.
+    void OnFileConversion();
+    bool CreateConverDlg();
 
     HACCEL accelerators_ = nullptr;
     CCameraConnection camera_;
@@ -127,6 +131,7 @@ private:
     std::unique_ptr<CSDControl> sdControl_;
     std::unique_ptr<CVexaDialog> remote_;
     std::unique_ptr<CEditViewTool> palette_;
+    std::unique_ptr<CPptDlg> conversion_;
 };
 
 // The application's main frame, or null before it exists.

@@ -4,6 +4,7 @@
 #include "DocTemplate.h"
 #include "base/ControlDialog.h"
 #include "base/TraceLog.h"
+#include "convert/PptDlg.h"
 #include "live/AnimeFrame.h"
 #include "remote/VexaDialog.h"
 #include "resource.h"
@@ -61,4 +62,20 @@ void CMainFrame::OnRemoteControl() {
         remote_->HidePanel();
     else
         remote_->ShowPanel();
+}
+
+void CMainFrame::OnFileConversion() {
+    SuspendLive();
+    // On success the dialog asks for the resume itself as it closes.
+    if (!CreateConverDlg()) ResumeLive();
+}
+
+bool CMainFrame::CreateConverDlg() {
+    if (!conversion_) return false;
+    const INT_PTR result = conversion_->DoModal(hwnd());
+    if (result == IDOK || result == IDCANCEL) return true;
+    WriteTraceLog(kTraceApp, L"CMainFrame::CreateConverDlg", L"The error occurred with the [DoModal()] function. Return Code[%d]",
+                  static_cast<int>(result));
+    ShowAppMessage(IDS_INTERNAL_ERROR, MB_OK | MB_ICONERROR);
+    return false;
 }

@@ -14,29 +14,6 @@ namespace testing_support {
 
 namespace {
 
-// A BMP file of the test pattern, written here byte by byte.
-std::string MakeBmp(int width, int height) {
-    picture_fixtures::Pixels p = picture_fixtures::Pattern(width, height);
-    const int stride = (width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file{};
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof(info);
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biSizeImage = static_cast<DWORD>(stride * height);
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + info.biSizeImage;
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
-    for (int y = height - 1; y >= 0; --y) {
-        bytes.append(reinterpret_cast<const char*>(p.at(0, y)), width * 3);
-        bytes.append(stride - width * 3, '\0');
-    }
-    return bytes;
-}
 
 BOOL CALLBACK MatchFullScreen(HWND hwnd, LPARAM out) {
     wchar_t text[64] = {};
@@ -182,7 +159,7 @@ std::wstring AppTest::WriteJpeg(const std::wstring& name, int width, int height)
 
 std::wstring AppTest::WriteBmp(const std::wstring& name, int width, int height) {
     std::wstring path = folder / name;
-    WriteFileBytes(path, MakeBmp(width, height));
+    WriteFileBytes(path, picture_fixtures::MakeBmp(width, height));
     return path;
 }
 

@@ -163,6 +163,33 @@ namespace {
 bool IsBlack(const BYTE* px) { return px[0] < 16 && px[1] < 16 && px[2] < 16; }
 }  // namespace
 
+std::string MakeBmp(int width, int height, int bitsPerPixel) {
+    const Pixels p = Pattern(width, height);
+    const int bytesPerPixel = bitsPerPixel / 8;
+    const int stride = (width * bytesPerPixel + 3) & ~3;
+    const DWORD paletteSize = bitsPerPixel == 8 ? 256 * sizeof(RGBQUAD) : 0;
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof(info);
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = static_cast<WORD>(bitsPerPixel);
+    info.biSizeImage = static_cast<DWORD>(stride * height);
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info) + paletteSize;
+    file.bfSize = file.bfOffBits + info.biSizeImage;
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
+    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
+    for (int grey = 0; paletteSize && grey < 256; ++grey) bytes.append({char(grey), char(grey), char(grey), 0});
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0; bitsPerPixel == 8 && x < width; ++x) bytes.push_back(static_cast<char>(p.at(x, y)[1]));
+        if (bitsPerPixel == 24) bytes.append(reinterpret_cast<const char*>(p.at(0, y)), width * 3);
+        bytes.append(stride - width * bytesPerPixel, '\0');
+    }
+    return bytes;
+}
+
 bool IsBlackRow(const Pixels& p, int y) {
     for (int x = 0; x < p.width; ++x)
         if (!IsBlack(p.at(x, y))) return false;

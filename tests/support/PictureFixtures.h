@@ -17,6 +17,10 @@ std::string MakeJpeg(int width, int height, Colour colour = Colour::Rgb, bool pr
 // The same JPEG with the frame header claiming another size.
 std::string WithClaimedSize(std::string jpeg, int width, int height);
 
+// A BMP file of the test pattern, written byte by byte: 24 bits per pixel, or
+// 8 with a grey palette (the pattern's green channel).
+std::string MakeBmp(int width, int height, int bitsPerPixel = 24);
+
 // Top-down pixels, three bytes (blue, green, red) each, no padding.
 struct Pixels {
     int width = 0, height = 0;
