@@ -22,12 +22,14 @@ TW_UINT16 HandOver(HGLOBAL block, TW_UINT16 conType, TW_CAPABILITY& cap, TW_UINT
 }
 
 // Position of the host's value among `allowed`, or allowed.size(). Hosts give
-// integral values in whichever integral type they like.
+// integral values in whichever integral type they like: read in the entry's.
 size_t Match(const std::vector<CapItem>& allowed, const CapItem& value) {
     for (size_t i = 0; i < allowed.size(); ++i) {
         const CapItem& a = allowed[i];
-        bool comparable = a.type == value.type || (IsIntegral(a.type) && IsIntegral(value.type));
-        if (comparable && a.type != TWTY_FRAME && ItemNumber(a) == ItemNumber(value)) return i;
+        if (a.type == TWTY_FRAME) continue;
+        CapItem asEntry = value;
+        if (IsIntegral(a.type) && IsIntegral(value.type)) asEntry.type = a.type;
+        if (asEntry.type == a.type && ItemNumber(a) == ItemNumber(asEntry)) return i;
     }
     return allowed.size();
 }

@@ -193,6 +193,7 @@ TEST_F(Transfers, FileThatCannotBeWrittenIsAFailedTransfer) {
     TW_SETUPFILEXFER setup{};
     std::string narrow(path.begin(), path.end());
     std::strcpy(setup.FileName, narrow.c_str());
+    setup.Format = TWFF_BMP;
     ASSERT_EQ(source_.Call(DG_CONTROL, DAT_SETUPFILEXFER, MSG_SET, &setup), TWRC_SUCCESS);
     // Held as a viewer still showing the last scan might: without sharing, and
     // shared for reading and writing, so opening it over would succeed.
@@ -212,6 +213,7 @@ TEST_F(Transfers, FileThatCannotBeWrittenIsAFailedTransfer) {
 
 TEST_F(Transfers, UnwritableFileIsRefusedWhenSet) {
     TW_SETUPFILEXFER setup{};
+    setup.Format = TWFF_BMP;
     std::strcpy(setup.FileName, "c:\\no such folder\\x\\scan.bmp");
     EXPECT_EQ(source_.Call(DG_CONTROL, DAT_SETUPFILEXFER, MSG_SET, &setup), TWRC_FAILURE);
     EXPECT_EQ(source_.Condition(), TWCC_BADVALUE);
