@@ -4,9 +4,7 @@
 
 #include <cstring>
 
-#include "DibSection.h"
 #include "Handles.h"
-#include "JpegDecoder.h"
 #include "PictureFixtures.h"
 #include "TwainHost.h"
 
@@ -16,18 +14,6 @@ namespace {
 
 constexpr int kWidth = 1024, kHeight = 768;
 constexpr DWORD kStride = kWidth * 3;
-
-// The frame decoded at full size: rows bottom-up, blue-green-red, as a DIB holds them.
-std::vector<BYTE> DecodedFrame(const std::string& jpeg) {
-    HBITMAP bitmap = nullptr;
-    std::vector<BYTE> rows;
-    int w = 0, h = 0;
-    if (device::DecodeJpegToDib(device::JpegInput{nullptr, nullptr, jpeg.data(), jpeg.size()}, 0, 0, &bitmap,
-                                nullptr))
-        device::ReadDib24(bitmap, rows, &w, &h);
-    if (bitmap) ::DeleteObject(bitmap);
-    return rows;
-}
 
 class Transfers : public ::testing::Test {
 protected:

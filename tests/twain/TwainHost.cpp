@@ -5,6 +5,8 @@
 
 #include "AppProcess.h"
 #include "DeviceControl.h"
+#include "DibSection.h"
+#include "JpegDecoder.h"
 #include "Handles.h"
 #include "PictureFixtures.h"
 
@@ -287,6 +289,17 @@ Enumeration ReadEnumeration(HGLOBAL container) {
     const auto* items = reinterpret_cast<const TW_UINT16*>(en->ItemList);
     e.items.assign(items, items + en->NumItems);
     return e;
+}
+
+std::vector<BYTE> DecodedFrame(const std::string& jpeg) {
+    HBITMAP bitmap = nullptr;
+    std::vector<BYTE> rows;
+    int w = 0, h = 0;
+    if (device::DecodeJpegToDib(device::JpegInput{nullptr, nullptr, jpeg.data(), jpeg.size()}, 0, 0, &bitmap,
+                                nullptr))
+        device::ReadDib24(bitmap, rows, &w, &h);
+    if (bitmap) ::DeleteObject(bitmap);
+    return rows;
 }
 
 }  // namespace twain_test

@@ -127,4 +127,7 @@ struct Enumeration {
 };
 Enumeration ReadEnumeration(HGLOBAL container);
 
+// A JPEG frame decoded at full size: rows bottom-up, blue-green-red, as a DIB holds them.
+std::vector<BYTE> DecodedFrame(const std::string& jpeg);
+
 }  // namespace twain_test
