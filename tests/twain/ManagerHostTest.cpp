@@ -13,9 +13,6 @@ using namespace twain_test;
 
 namespace {
 
-constexpr int kWidth = 1024, kHeight = 768;
-constexpr size_t kStride = kWidth * 3;
-
 class ManagerHosts : public ::testing::Test {
 protected:
     void SetUp() override {

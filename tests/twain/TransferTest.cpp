@@ -12,9 +12,6 @@ using namespace twain_test;
 
 namespace {
 
-constexpr int kWidth = 1024, kHeight = 768;
-constexpr DWORD kStride = kWidth * 3;
-
 class Transfers : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(source_.ReadyToTransfer()); }

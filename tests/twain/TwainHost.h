@@ -20,6 +20,10 @@
 
 namespace twain_test {
 
+// The camera stand-in's frame: 24-bit rows of kStride bytes.
+constexpr int kWidth = 1024, kHeight = 768;
+constexpr DWORD kStride = kWidth * 3;
+
 // Messages the source sent its manager since the last Clear.
 std::vector<TW_UINT16> ManagerMessages();
 void ClearManagerMessages();
