@@ -26,11 +26,14 @@ SourcePlacement::SourcePlacement(Where where) {
     file_ = where == kOwnFolder ? folder_ + L"\\KorvoDocCamera.ds" : managerFolder + L"\\sane.ds";
     ::CreateDirectoryW(managerFolder.c_str(), nullptr);
     if (!folder_.empty()) ::CreateDirectoryW(folder_.c_str(), nullptr);
+    if (where == kWineSaneName && ::MoveFileExW(file_.c_str(), (file_ + L".kept").c_str(), MOVEFILE_REPLACE_EXISTING))
+        kept_ = file_ + L".kept";
     placed_ = ::CopyFileW((testing_support::TestProgramFolder() + L"KorvoDocCamera.ds").c_str(), file_.c_str(), FALSE);
 }
 
 SourcePlacement::~SourcePlacement() {
     ::DeleteFileW(file_.c_str());
+    if (!kept_.empty()) ::MoveFileW(kept_.c_str(), file_.c_str());
     if (!folder_.empty()) ::RemoveDirectoryW(folder_.c_str());
 }
 

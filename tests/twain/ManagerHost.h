@@ -18,7 +18,7 @@ namespace twain_test {
 // own (%WINDIR%\twain_32 or twain_64 \Korvo), removed again at the end.
 // Wine's twain_32 (8.0) lists no folder: it loads only "sane.ds" and
 // "gphoto2.ds" from %WINDIR%\twain_NN, so for it a copy goes there as sane.ds
-// (the test prefix has no SANE source of its own).
+// (the prefix's own is a placeholder without SANE behind it: kept aside and put back).
 class SourcePlacement {
 public:
     enum Where { kOwnFolder, kWineSaneName };
@@ -29,7 +29,7 @@ public:
     bool placed() const { return placed_; }
 
 private:
-    std::wstring folder_, file_;
+    std::wstring folder_, file_, kept_;
     bool placed_ = false;
 };
 

@@ -123,9 +123,17 @@ TEST_F(ManagerHosts, TwainDsmHostGetsEachTransferThroughItsCallback) {
     }
 }
 
+// Wine's twain_32 keeps every source it opened loaded until its process ends:
+// the host acquires in a child process, so that the copy can be taken away after.
 TEST_F(ManagerHosts, WinesTwain32HostGetsANativeTransfer) {
-    SourcePlacement wineName(SourcePlacement::kWineSaneName);
-    ASSERT_TRUE(wineName.placed());
+    if (!IsChildHost()) {
+        SourcePlacement wineName(SourcePlacement::kWineSaneName);
+        ASSERT_TRUE(wineName.placed());
+        std::wstring folder = testing_support::TestProgramFolder();
+        EXPECT_EQ(RunChildHost(folder + L"twain_tests.exe", folder, L"ManagerHosts.WinesTwain32HostGetsANativeTransfer"),
+                  0u);
+        return;
+    }
     ManagerHost host(L"twain_32.dll", /*twain2=*/false);
     ASSERT_NO_FATAL_FAILURE(Announce(host, TWSX_NATIVE, false));
     ExpectFrame(Native(host), "native through twain_32");

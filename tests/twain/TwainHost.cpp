@@ -6,8 +6,8 @@
 #include "AppProcess.h"
 #include "DeviceControl.h"
 #include "DibSection.h"
-#include "JpegDecoder.h"
 #include "Handles.h"
+#include "JpegDecoder.h"
 #include "PictureFixtures.h"
 
 namespace twain_test {
@@ -53,6 +53,8 @@ HWND UnansweredBox(const std::vector<HWND>& answered) {
 }
 
 CallFromMessageLoop* g_pendingCall = nullptr;
+
+constexpr const wchar_t* kChildHost = L"KORVO_TWAIN_CHILD_HOST";
 
 }  // namespace
 
@@ -289,6 +291,28 @@ Enumeration ReadEnumeration(HGLOBAL container) {
     const auto* items = reinterpret_cast<const TW_UINT16*>(en->ItemList);
     e.items.assign(items, items + en->NumItems);
     return e;
+}
+
+bool IsChildHost() { return ::GetEnvironmentVariableW(kChildHost, nullptr, 0) > 0; }
+
+DWORD RunChildHost(const std::wstring& program, const std::wstring& current, const wchar_t* test) {
+    std::wstring command = L"\"" + program + L"\" --gtest_brief=1 --gtest_filter=" + test;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    ::SetEnvironmentVariableW(kChildHost, L"1");
+    BOOL started = ::CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                    current.c_str(), &startup, &info);
+    ::SetEnvironmentVariableW(kChildHost, nullptr);
+    if (!started) return 0xFFFFFFFF;
+    fw::Handle process(info.hProcess), thread(info.hThread);
+    if (::WaitForSingleObject(process.get(), testing_support::kProcessWaitLimitMs) != WAIT_OBJECT_0) {
+        ::TerminateProcess(process.get(), 0xFFFFFFFE);
+        return 0xFFFFFFFE;
+    }
+    DWORD code = 0xFFFFFFFF;
+    ::GetExitCodeProcess(process.get(), &code);
+    return code;
 }
 
 std::vector<BYTE> DecodedFrame(const std::string& jpeg) {

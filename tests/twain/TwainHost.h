@@ -131,6 +131,12 @@ struct Enumeration {
 };
 Enumeration ReadEnumeration(HGLOBAL container);
 
+// Whether this process is the child that RunChildHost started.
+bool IsChildHost();
+// This test program run from `program` with `current` as its working folder,
+// the one test `test` only, as the child host; its exit code (0: passed).
+DWORD RunChildHost(const std::wstring& program, const std::wstring& current, const wchar_t* test);
+
 // A JPEG frame decoded at full size: rows bottom-up, blue-green-red, as a DIB holds them.
 std::vector<BYTE> DecodedFrame(const std::string& jpeg);
 
