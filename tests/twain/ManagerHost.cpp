@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "DataSource.h"
 #include "TestSupport.h"
 #include "TwainHost.h"
 #include "Wait.h"
@@ -12,18 +13,14 @@ namespace {
 constexpr const char* kSourceName = "Korvo Document Camera TWAIN DS";
 std::vector<TW_UINT16> g_received;  // the callback has no object of its own
 
-std::wstring WindowsFolder() {
-    wchar_t folder[MAX_PATH] = {};
-    ::GetWindowsDirectoryW(folder, MAX_PATH);
-    return folder;
-}
-
 }  // namespace
 
 SourcePlacement::SourcePlacement(Where where) {
-    std::wstring managerFolder = WindowsFolder() + (sizeof(void*) == 8 ? L"\\twain_64" : L"\\twain_32");
-    folder_ = where == kOwnFolder ? managerFolder + L"\\Korvo" : std::wstring();
-    file_ = where == kOwnFolder ? folder_ + L"\\KorvoDocCamera.ds" : managerFolder + L"\\sane.ds";
+    // Where the installer puts it.
+    std::wstring own = installer::DataSourceFolder(sizeof(void*) == 8 ? L"twain_64" : L"twain_32");
+    std::wstring managerFolder = own.substr(0, own.rfind(L'\\'));
+    folder_ = where == kOwnFolder ? own : std::wstring();
+    file_ = where == kOwnFolder ? own + L"\\" + installer::kDataSourceFile : managerFolder + L"\\sane.ds";
     ::CreateDirectoryW(managerFolder.c_str(), nullptr);
     if (!folder_.empty()) ::CreateDirectoryW(folder_.c_str(), nullptr);
     if (where == kWineSaneName && ::MoveFileExW(file_.c_str(), (file_ + L".kept").c_str(), MOVEFILE_REPLACE_EXISTING))
