@@ -23,9 +23,15 @@ SourcePlacement::SourcePlacement(Where where) {
     file_ = where == kOwnFolder ? own + L"\\" + installer::kDataSourceFile : managerFolder + L"\\sane.ds";
     ::CreateDirectoryW(managerFolder.c_str(), nullptr);
     if (!folder_.empty()) ::CreateDirectoryW(folder_.c_str(), nullptr);
-    if (where == kWineSaneName && ::MoveFileExW(file_.c_str(), (file_ + L".kept").c_str(), MOVEFILE_REPLACE_EXISTING))
-        kept_ = file_ + L".kept";
+    if (where == kWineSaneName) KeepAside(file_ + L".kept");
     placed_ = ::CopyFileW((testing_support::TestProgramFolder() + L"KorvoDocCamera.ds").c_str(), file_.c_str(), FALSE);
+}
+
+void SourcePlacement::KeepAside(const std::wstring& kept) {
+    // One already there is the prefix's own, left aside by a run stopped half-way.
+    if (::GetFileAttributesW(kept.c_str()) != INVALID_FILE_ATTRIBUTES ||
+        ::MoveFileExW(file_.c_str(), kept.c_str(), MOVEFILE_REPLACE_EXISTING))
+        kept_ = kept;
 }
 
 SourcePlacement::~SourcePlacement() {

@@ -29,6 +29,7 @@ public:
     bool placed() const { return placed_; }
 
 private:
+    void KeepAside(const std::wstring& kept);
     std::wstring folder_, file_, kept_;
     bool placed_ = false;
 };

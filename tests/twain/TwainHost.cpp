@@ -306,7 +306,9 @@ DWORD RunChildHost(const std::wstring& program, const std::wstring& current, con
     ::SetEnvironmentVariableW(kChildHost, nullptr);
     if (!started) return 0xFFFFFFFF;
     fw::Handle process(info.hProcess), thread(info.hThread);
-    if (::WaitForSingleObject(process.get(), testing_support::kProcessWaitLimitMs) != WAIT_OBJECT_0) {
+    // Pumping meanwhile: the child's windows may send to this thread's.
+    auto ended = [&] { return ::WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0; };
+    if (!testing_support::WaitUntil(ended, testing_support::kProcessWaitLimitMs)) {
         ::TerminateProcess(process.get(), 0xFFFFFFFE);
         return 0xFFFFFFFE;
     }
