@@ -54,6 +54,8 @@ TEST_F(Transfers, NativeDibIsTheDecodedFrameBottomUp) {
     EXPECT_EQ(header->biPlanes, 1);
     EXPECT_EQ(header->biBitCount, 24);
     EXPECT_EQ(header->biCompression, static_cast<DWORD>(BI_RGB));
+    EXPECT_EQ(header->biXPelsPerMeter, 3937) << "100 dots per inch, as ICAP_XRESOLUTION says";
+    EXPECT_EQ(header->biYPelsPerMeter, 3937);
     std::vector<BYTE> expected = CameraFrame();
     ASSERT_EQ(expected.size(), kStride * kHeight);
     EXPECT_EQ(std::memcmp(header + 1, expected.data(), expected.size()), 0);
