@@ -1,5 +1,6 @@
 #include "InstallerMain.h"
 
+#include "DataSource.h"
 #include "DriverPackage.h"
 #include "InstallContext.h"
 #include "StartChecks.h"
@@ -25,11 +26,14 @@ void RunInstaller(const std::vector<std::wstring>& commandLine, SystemProbe& sys
     }
     const InstallContext context = MakeInstallContext(commandLine[2], commandLine.size() == 4 ? commandLine[3] : L"");
     if (!RunStartChecks(system, out, {commandLine.begin() + 1, commandLine.end()})) return;
-    // Exactly, case included: a setup program passes these literally.
-    if (commandLine[1] == L"/i")
-        InstallDriver(context, system, out);
-    else if (commandLine[1] == L"/u")
+    // Exactly, case included: a setup program passes these literally. The data
+    // source's lines come first: a setup program tells success by the last line.
+    if (commandLine[1] == L"/i") {
+        if (InstallDataSources(context, out)) InstallDriver(context, system, out);
+    } else if (commandLine[1] == L"/u") {
+        UninstallDataSources(out);
         UninstallDriver(context, system, out);
+    }
 }
 
 }  // namespace installer

@@ -1,36 +1,13 @@
 #include "CapabilityTable.h"
 
-#include <cstring>
-
-#include "Handles.h"
+#include "CapabilityContainer.h"
 
 namespace {
 
-constexpr TW_UINT32 kAllOperations = TWQC_GET | TWQC_SET | TWQC_GETDEFAULT | TWQC_GETCURRENT | TWQC_RESET;
+constexpr TW_INT32 kReadOnly = TWQC_GET | TWQC_GETCURRENT | TWQC_GETDEFAULT | TWQC_RESET;
 
-TW_UINT32 OperationFor(TW_UINT16 msg) {
-    switch (msg) {
-    case MSG_GET: return TWQC_GET;
-    case MSG_GETCURRENT: return TWQC_GETCURRENT;
-    case MSG_SET: return TWQC_SET;
-    case MSG_GETDEFAULT: return TWQC_GETDEFAULT;
-    case MSG_RESET: return TWQC_RESET;
-    default: return 0;
-    }
-}
-
-// A new movable block of `bytes` filled by `fill`, or null.
-template <typename Fill>
-HGLOBAL NewContainer(size_t bytes, Fill fill) {
-    fw::GlobalMemory block(::GlobalAlloc(GHND, bytes));
-    if (!block) return nullptr;
-    {
-        fw::GlobalLock lock(block.get());
-        if (!lock.get()) return nullptr;
-        fill(lock.get());
-    }
-    return block.release();
-}
+CapItem U16(TW_UINT16 value) { return IntItem(TWTY_UINT16, value); }
+CapItem Bool(bool value) { return IntItem(TWTY_BOOL, value ? 1 : 0); }
 
 // Gives the application a new container, or reports that none could be made.
 TW_UINT16 HandOver(HGLOBAL block, TW_UINT16 conType, TW_CAPABILITY& cap, TW_UINT16& condition) {
@@ -44,26 +21,50 @@ TW_UINT16 HandOver(HGLOBAL block, TW_UINT16 conType, TW_CAPABILITY& cap, TW_UINT
     return TWRC_SUCCESS;
 }
 
-}  // namespace
-
-TW_UINT32 IndexOf(const std::vector<TW_UINT16>& list, TW_UINT16 value) {
-    for (size_t i = 0; i < list.size(); ++i)
-        if (list[i] == value) return static_cast<TW_UINT32>(i);
-    return static_cast<TW_UINT32>(list.size());
+// Position of the host's value among `allowed`, or allowed.size(). Hosts give
+// integral values in whichever integral type they like: read in the entry's.
+size_t Match(const std::vector<CapItem>& allowed, const CapItem& value) {
+    for (size_t i = 0; i < allowed.size(); ++i) {
+        const CapItem& a = allowed[i];
+        if (a.type == TWTY_FRAME) continue;
+        CapItem asEntry = value;
+        if (IsIntegral(a.type) && IsIntegral(value.type)) asEntry.type = a.type;
+        if (asEntry.type == a.type && ItemNumber(a) == ItemNumber(asEntry)) return i;
+    }
+    return allowed.size();
 }
+
+}  // namespace
 
 CCapabilityTable::CCapabilityTable()
     : entries_{
-          {ICAP_PIXELFLAVOR, {TWPF_CHOCOLATE, TWPF_VANILLA}, TWPF_CHOCOLATE, TWPF_CHOCOLATE, kAllOperations},
-          {ICAP_XFERMECH, {TWSX_NATIVE, TWSX_FILE, TWSX_MEMORY}, TWSX_NATIVE, TWSX_NATIVE, kAllOperations},
-          // Pixels are the default a host sees, but only inches may be set.
-          {ICAP_UNITS, {TWUN_INCHES}, TWUN_PIXELS, TWUN_PIXELS, kAllOperations},
+          {CAP_XFERCOUNT, TWON_ONEVALUE, true, {IntItem(TWTY_INT16, -1), IntItem(TWTY_INT16, 1)}},
+          {CAP_SUPPORTEDCAPS, TWON_ARRAY, false, {}},
+          {CAP_UICONTROLLABLE, TWON_ONEVALUE, false, {Bool(true)}},
+          // The source shows no progress indicators, with or without its dialog.
+          {CAP_INDICATORS, TWON_ONEVALUE, true, {Bool(false)}},
+          {CAP_DEVICEONLINE, TWON_ONEVALUE, false, {}},
+          {CAP_ENABLEDSUIONLY, TWON_ONEVALUE, false, {Bool(false)}},
+          {ICAP_COMPRESSION, TWON_ENUMERATION, true, {U16(TWCP_NONE)}},
+          {ICAP_PLANARCHUNKY, TWON_ENUMERATION, true, {U16(TWPC_CHUNKY)}},
+          {ICAP_BITORDER, TWON_ENUMERATION, true, {U16(TWBO_MSBFIRST)}},
+          {ICAP_XRESOLUTION, TWON_ENUMERATION, true, {Fix32Item(picture_geometry::kDotsPerInch)}},
+          {ICAP_YRESOLUTION, TWON_ENUMERATION, true, {Fix32Item(picture_geometry::kDotsPerInch)}},
+          {ICAP_PHYSICALWIDTH, TWON_ONEVALUE, false, {}},
+          {ICAP_PHYSICALHEIGHT, TWON_ONEVALUE, false, {}},
+          {ICAP_IMAGEFILEFORMAT, TWON_ENUMERATION, true, {U16(TWFF_BMP)}},
+          {ICAP_FRAMES, TWON_ENUMERATION, false, {}},
+          {ICAP_UNITS, TWON_ENUMERATION, true, {U16(TWUN_INCHES), U16(TWUN_PIXELS)}},
           // Pictures are always 24-bit colour, so colour is the one type offered.
-          {ICAP_PIXELTYPE, {TWPT_RGB}, TWPT_RGB, TWPT_RGB, kAllOperations},
-          {kBitDepthBase + TWPT_BW, {1}, 1, 1, kAllOperations},
-          {kBitDepthBase + TWPT_GRAY, {8}, 8, 8, kAllOperations},
-          {kBitDepthBase + TWPT_RGB, {24}, 24, 24, kAllOperations},
-      } {}
+          {ICAP_PIXELTYPE, TWON_ENUMERATION, true, {U16(TWPT_RGB)}},
+          {ICAP_BITDEPTH, TWON_ENUMERATION, true, {U16(24)}},
+          {ICAP_PIXELFLAVOR, TWON_ENUMERATION, true, {U16(TWPF_CHOCOLATE), U16(TWPF_VANILLA)}},
+          {ICAP_XFERMECH, TWON_ENUMERATION, true, {U16(TWSX_NATIVE), U16(TWSX_FILE), U16(TWSX_MEMORY)}},
+      } {
+    std::vector<CapItem>& supported = Find(CAP_SUPPORTEDCAPS)->allowed;
+    for (const Entry& e : entries_) supported.push_back(U16(e.id));
+    Derive();
+}
 
 CCapabilityTable::Entry* CCapabilityTable::Find(TW_UINT16 id) {
     for (Entry& e : entries_)
@@ -75,65 +76,92 @@ const CCapabilityTable::Entry* CCapabilityTable::Find(TW_UINT16 id) const {
     return const_cast<CCapabilityTable*>(this)->Find(id);
 }
 
-TW_UINT16 CCapabilityTable::Current(TW_UINT16 id) const {
+TW_UINT16 CCapabilityTable::CurrentNumber(TW_UINT16 id) const {
     const Entry* e = Find(id);
-    return e ? e->current : 0;
+    return e && e->current < e->allowed.size() ? static_cast<TW_UINT16>(ItemNumber(e->allowed[e->current])) : 0;
 }
 
-TW_UINT16 CCapabilityTable::Handle(TW_UINT16 msg, TW_CAPABILITY& cap, bool oldHost, TW_UINT16& condition) {
+TW_FRAME CCapabilityTable::Frame() const {
+    TW_UINT16 units = Units();
+    return TW_FRAME{ToFix32(0), ToFix32(0), ToFix32(picture_geometry::InUnits(facts_.picture.cx, units)),
+                    ToFix32(picture_geometry::InUnits(facts_.picture.cy, units))};
+}
+
+void CCapabilityTable::Update(const SourceFacts& facts) {
+    facts_ = facts;
+    Derive();
+}
+
+void CCapabilityTable::DeriveOne(TW_UINT16 id, const CapItem& value) {
+    Entry* e = Find(id);
+    e->allowed = {value};
+    e->current = e->defaultIndex = 0;
+}
+
+void CCapabilityTable::Derive() {
+    TW_UINT16 units = Units();
+    TW_FRAME frame = Frame();
+    DeriveOne(CAP_DEVICEONLINE, Bool(facts_.online));
+    DeriveOne(ICAP_PHYSICALWIDTH, Fix32Item(picture_geometry::InUnits(facts_.picture.cx, units)));
+    DeriveOne(ICAP_PHYSICALHEIGHT, Fix32Item(picture_geometry::InUnits(facts_.picture.cy, units)));
+    DeriveOne(ICAP_FRAMES, FrameItem(FromFix32(frame.Right), FromFix32(frame.Bottom)));
+}
+
+TW_UINT16 CCapabilityTable::Handle(TW_UINT16 msg, TW_CAPABILITY& cap, bool oldHost, bool canSet,
+                                   TW_UINT16& condition) {
     condition = TWCC_CAPUNSUPPORTED;
-    TW_UINT16 id = cap.Cap == ICAP_BITDEPTH ? static_cast<TW_UINT16>(kBitDepthBase + PixelType()) : cap.Cap;
-    Entry* entry = Find(id);
-    TW_UINT16 rc = entry ? Dispatch(msg, *entry, cap, condition) : TWRC_FAILURE;
+    Entry* entry = Find(cap.Cap);
+    TW_UINT16 rc = entry ? Dispatch(msg, *entry, cap, canSet, condition) : TWRC_FAILURE;
     if (oldHost && (condition == TWCC_CAPUNSUPPORTED || condition == TWCC_CAPBADOPERATION)) condition = TWCC_BADCAP;
     return rc;
 }
 
-TW_UINT16 CCapabilityTable::Dispatch(TW_UINT16 msg, Entry& entry, TW_CAPABILITY& cap, TW_UINT16& condition) {
-    TW_UINT32 operation = OperationFor(msg);
-    // Defaults are not handed out and nothing is reset: both always fail.
-    if (!operation || !(entry.operations & operation) || msg == MSG_GETDEFAULT || msg == MSG_RESET) {
+TW_UINT16 CCapabilityTable::Dispatch(TW_UINT16 msg, Entry& entry, TW_CAPABILITY& cap, bool canSet,
+                                     TW_UINT16& condition) {
+    TW_INT32 operations = kReadOnly | (entry.settable ? TWQC_SET : 0);
+    switch (msg) {
+    case MSG_QUERYSUPPORT: return HandOver(MakeOneValue(IntItem(TWTY_INT32, operations)), TWON_ONEVALUE, cap, condition);
+    case MSG_GET:
+    case MSG_GETCURRENT:
+    case MSG_GETDEFAULT: return Reply(entry, msg, cap, condition);
+    case MSG_SET:
+    case MSG_RESET: break;
+    default: condition = TWCC_BADPROTOCOL; return TWRC_FAILURE;
+    }
+    // A value chosen while a picture is on its way would not be the one it has.
+    if (!canSet) {
+        condition = TWCC_SEQERROR;
+        return TWRC_FAILURE;
+    }
+    if (msg == MSG_SET && !entry.settable) {
         condition = TWCC_CAPBADOPERATION;
         return TWRC_FAILURE;
     }
-    if (msg == MSG_GET) return Get(entry, cap, condition);
-    if (msg == MSG_GETCURRENT) return GetCurrent(entry, cap, condition);
-    return Set(entry, cap, condition);
+    TW_UINT16 rc = msg == MSG_SET ? Set(entry, cap, condition) : TWRC_SUCCESS;
+    if (msg == MSG_RESET) entry.current = entry.defaultIndex;
+    if (rc != TWRC_SUCCESS) return rc;
+    Derive();
+    return msg == MSG_RESET ? Reply(entry, MSG_GETCURRENT, cap, condition) : rc;
 }
 
-TW_UINT16 CCapabilityTable::Get(const Entry& entry, TW_CAPABILITY& cap, TW_UINT16& condition) const {
-    size_t count = entry.allowed.size();
-    HGLOBAL block = NewContainer(offsetof(TW_ENUMERATION, ItemList) + count * sizeof(TW_UINT16), [&](void* p) {
-        auto* e = static_cast<TW_ENUMERATION*>(p);
-        e->ItemType = TWTY_UINT16;
-        e->NumItems = static_cast<TW_UINT32>(count);
-        e->CurrentIndex = IndexOf(entry.allowed, entry.current);
-        e->DefaultIndex = IndexOf(entry.allowed, entry.defaultValue);
-        std::memcpy(e->ItemList, entry.allowed.data(), count * sizeof(TW_UINT16));
-    });
-    return HandOver(block, TWON_ENUMERATION, cap, condition);
-}
-
-TW_UINT16 CCapabilityTable::GetCurrent(const Entry& entry, TW_CAPABILITY& cap, TW_UINT16& condition) const {
-    HGLOBAL block = NewContainer(sizeof(TW_ONEVALUE), [&](void* p) {
-        auto* one = static_cast<TW_ONEVALUE*>(p);
-        one->ItemType = TWTY_UINT16;
-        one->Item = entry.current;
-    });
-    return HandOver(block, TWON_ONEVALUE, cap, condition);
+TW_UINT16 CCapabilityTable::Reply(const Entry& entry, TW_UINT16 msg, TW_CAPABILITY& cap,
+                                  TW_UINT16& condition) const {
+    if (entry.listContainer == TWON_ARRAY) return HandOver(MakeArray(entry.allowed), TWON_ARRAY, cap, condition);
+    if (msg == MSG_GET && entry.listContainer == TWON_ENUMERATION)
+        return HandOver(MakeEnumeration(entry.allowed, entry.current, entry.defaultIndex), TWON_ENUMERATION, cap,
+                        condition);
+    TW_UINT32 index = msg == MSG_GETDEFAULT ? entry.defaultIndex : entry.current;
+    return HandOver(MakeOneValue(entry.allowed[index]), TWON_ONEVALUE, cap, condition);
 }
 
 TW_UINT16 CCapabilityTable::Set(Entry& entry, const TW_CAPABILITY& cap, TW_UINT16& condition) {
     // Only a single value can be set; other containers are refused and left as they came.
     condition = TWCC_BADVALUE;
-    if (cap.ConType != TWON_ONEVALUE || !cap.hContainer || ::GlobalSize(cap.hContainer) < sizeof(TW_ONEVALUE))
-        return TWRC_FAILURE;
-    fw::GlobalLock lock(cap.hContainer);
-    const auto* one = static_cast<const TW_ONEVALUE*>(lock.get());
-    if (!one || one->ItemType != TWTY_UINT16) return TWRC_FAILURE;
-    auto value = static_cast<TW_UINT16>(one->Item & 0xFFFF);
-    if (IndexOf(entry.allowed, value) == entry.allowed.size()) return TWRC_FAILURE;
-    entry.current = value;
+    CapItem value;
+    if (!ReadOneValue(cap, value)) return TWRC_FAILURE;
+    size_t index = Match(entry.allowed, value);
+    if (index == entry.allowed.size()) return TWRC_FAILURE;
+    entry.current = static_cast<TW_UINT32>(index);
     condition = TWCC_SUCCESS;
     return TWRC_SUCCESS;
 }

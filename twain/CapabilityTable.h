@@ -1,44 +1,58 @@
 #pragma once
-// The five capabilities the source answers, with their allowed, default and
-// current values. Every other capability is unsupported.
+// The capabilities the source answers, with their allowed, default and
+// current values; CAP_SUPPORTEDCAPS lists exactly these. Every operation but
+// SET is answered for each of them (a fixed value resets to itself); SET only
+// where a value can be chosen. Every other capability is unsupported.
+#include <windows.h>
+
 #include <vector>
 
-#include "Twain.h"
+#include "CapabilityItem.h"
+#include "PictureGeometry.h"
+
+// What some capabilities report and only the source knows.
+struct SourceFacts {
+    bool online = false;
+    SIZE picture = picture_geometry::kCameraPicture;
+};
 
 class CCapabilityTable {
 public:
-    // Bit depths are kept per pixel type; ICAP_BITDEPTH reads the one of the current type.
-    static constexpr TW_UINT16 kBitDepthBase = 0x9000;
-
     CCapabilityTable();
 
     // DG_CONTROL / DAT_CAPABILITY. `oldHost`: the application speaks a protocol
     // before 1.6, which knows only TWCC_BADCAP for unsupported capabilities.
-    TW_UINT16 Handle(TW_UINT16 msg, TW_CAPABILITY& cap, bool oldHost, TW_UINT16& condition);
+    // `canSet`: SET and RESET are allowed now (state 4).
+    TW_UINT16 Handle(TW_UINT16 msg, TW_CAPABILITY& cap, bool oldHost, bool canSet, TW_UINT16& condition);
+    void Update(const SourceFacts& facts);
 
-    TW_UINT16 Current(TW_UINT16 id) const;
-    TW_UINT16 PixelType() const { return Current(ICAP_PIXELTYPE); }
-    TW_UINT16 BitDepth() const { return Current(kBitDepthBase + PixelType()); }
-    double Resolution() const { return 100.0; }
+    TW_UINT16 PixelType() const { return CurrentNumber(ICAP_PIXELTYPE); }
+    TW_UINT16 BitDepth() const { return CurrentNumber(ICAP_BITDEPTH); }
+    TW_UINT16 Units() const { return CurrentNumber(ICAP_UNITS); }
+    double Resolution() const { return picture_geometry::kDotsPerInch; }
+    // The whole picture, in the current units.
+    TW_FRAME Frame() const;
 
 private:
     struct Entry {
         TW_UINT16 id;
-        std::vector<TW_UINT16> allowed;
-        TW_UINT16 defaultValue;
-        TW_UINT16 current;
-        TW_UINT32 operations;
+        TW_UINT16 listContainer;  // what MSG_GET answers with
+        bool settable;
+        std::vector<CapItem> allowed;
+        TW_UINT32 defaultIndex = 0;
+        TW_UINT32 current = 0;
     };
 
     Entry* Find(TW_UINT16 id);
     const Entry* Find(TW_UINT16 id) const;
-    TW_UINT16 Get(const Entry& entry, TW_CAPABILITY& cap, TW_UINT16& condition) const;
-    TW_UINT16 GetCurrent(const Entry& entry, TW_CAPABILITY& cap, TW_UINT16& condition) const;
+    TW_UINT16 CurrentNumber(TW_UINT16 id) const;
+    // The entries that follow the facts and the units.
+    void Derive();
+    void DeriveOne(TW_UINT16 id, const CapItem& value);
+    TW_UINT16 Dispatch(TW_UINT16 msg, Entry& entry, TW_CAPABILITY& cap, bool canSet, TW_UINT16& condition);
+    TW_UINT16 Reply(const Entry& entry, TW_UINT16 msg, TW_CAPABILITY& cap, TW_UINT16& condition) const;
     TW_UINT16 Set(Entry& entry, const TW_CAPABILITY& cap, TW_UINT16& condition);
-    TW_UINT16 Dispatch(TW_UINT16 msg, Entry& entry, TW_CAPABILITY& cap, TW_UINT16& condition);
 
     std::vector<Entry> entries_;
+    SourceFacts facts_;
 };
-
-// Position of `value` in `list`, or the list's length when it is not there.
-TW_UINT32 IndexOf(const std::vector<TW_UINT16>& list, TW_UINT16 value);

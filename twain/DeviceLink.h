@@ -34,6 +34,8 @@ public:
     void Release();
 
     device::IDeviceControl* device() const { return device_; }
+    // The camera is attached (CAP_DEVICEONLINE).
+    bool Online() const { return device_ && device_->IsConnect(); }
     HWND window() const { return window_.hwnd(); }
     // Camera arrival and removal reach `target` as WM_COMMAND 2068 and 2063.
     void SetNotifyTarget(HWND target) { target_ = target; }

@@ -5,6 +5,7 @@
 
 #include "DibSection.h"
 #include "JpegDecoder.h"
+#include "PictureGeometry.h"
 #include "SafeFileWriter.h"
 
 namespace {
@@ -61,6 +62,7 @@ bool CTransferImage::Decode(const void* jpeg, size_t size, int wantedWidth) {
     header_.biHeight = std::abs(header_.biHeight);
     header_.biCompression = BI_RGB;
     header_.biSizeImage = rowLength() * static_cast<DWORD>(header_.biHeight);
+    header_.biXPelsPerMeter = header_.biYPelsPerMeter = picture_geometry::kPelsPerMeter;
     pictureWidth_ = info[0];
     pictureHeight_ = info[1];
     components_ = info[2];

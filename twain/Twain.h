@@ -1,6 +1,7 @@
 #pragma once
-// The TWAIN 1.9 declarations the data source uses, plus the TWAIN 2 entry-point
-// triplet through which 64-bit source managers tell a source where they are.
+// The TWAIN declarations the data source uses: TWAIN 1.9's, plus TWAIN 2's
+// entry-point triplet through which a TWAIN 2 manager tells a source where it
+// is, and the callback a TWAIN 2 host registers with that manager.
 // Every structure is packed on 2-byte boundaries, as the standard's header
 // does on Windows: hosts and managers lay them out that way.
 #include <windows.h>
@@ -62,6 +63,32 @@ struct TW_ENUMERATION {
     TW_UINT32 CurrentIndex;
     TW_UINT32 DefaultIndex;
     TW_UINT8 ItemList[1];
+};
+
+struct TW_FRAME {
+    TW_FIX32 Left;
+    TW_FIX32 Top;
+    TW_FIX32 Right;
+    TW_FIX32 Bottom;
+};
+
+struct TW_ARRAY {
+    TW_UINT16 ItemType;
+    TW_UINT32 NumItems;
+    TW_UINT8 ItemList[1];
+};
+
+struct TW_IMAGELAYOUT {
+    TW_FRAME Frame;
+    TW_UINT32 DocumentNumber;
+    TW_UINT32 PageNumber;
+    TW_UINT32 FrameNumber;
+};
+
+struct TW_CALLBACK {
+    TW_MEMREF CallBackProc;
+    TW_UINT32 RefCon;
+    TW_INT16 Message;
 };
 
 struct TW_EVENT {
@@ -144,6 +171,8 @@ struct TW_ENTRYPOINT {
 static_assert(sizeof(TW_IDENTITY) == 156, "TW_IDENTITY is 156 bytes in every TWAIN host");
 static_assert(sizeof(TW_ONEVALUE) == 6, "2-byte packing");
 static_assert(sizeof(TW_ENUMERATION) == 16, "2-byte packing");
+static_assert(sizeof(TW_FRAME) == 16, "2-byte packing");
+static_assert(sizeof(TW_IMAGELAYOUT) == 28, "2-byte packing");
 static_assert(sizeof(TW_IMAGEINFO) == 42, "2-byte packing");
 static_assert(sizeof(TW_SETUPFILEXFER) == 260, "2-byte packing");
 static_assert(sizeof(TW_CAPABILITY) == 4 + sizeof(void*), "2-byte packing");
@@ -172,12 +201,17 @@ constexpr TW_UINT16 TWCC_BADPROTOCOL = 9;
 constexpr TW_UINT16 TWCC_BADVALUE = 10;
 constexpr TW_UINT16 TWCC_SEQERROR = 11;
 constexpr TW_UINT16 TWCC_CAPUNSUPPORTED = 13;
+constexpr TW_UINT16 TWCC_BADDEST = 12;
 constexpr TW_UINT16 TWCC_CAPBADOPERATION = 14;
 
 // Data groups.
 constexpr TW_UINT32 DG_CONTROL = 0x0001;
 constexpr TW_UINT32 DG_IMAGE = 0x0002;
 constexpr TW_UINT32 DG_AUDIO = 0x0004;
+// TWAIN 2 flags of SupportedGroups: a TWAIN 2 manager, host and source.
+constexpr TW_UINT32 DF_DSM2 = 0x10000000;
+constexpr TW_UINT32 DF_APP2 = 0x20000000;
+constexpr TW_UINT32 DF_DS2 = 0x40000000;
 
 // Data argument types.
 constexpr TW_UINT16 DAT_NULL = 0x0000;
@@ -191,6 +225,7 @@ constexpr TW_UINT16 DAT_SETUPFILEXFER = 0x0007;
 constexpr TW_UINT16 DAT_STATUS = 0x0008;
 constexpr TW_UINT16 DAT_USERINTERFACE = 0x0009;
 constexpr TW_UINT16 DAT_XFERGROUP = 0x000a;
+constexpr TW_UINT16 DAT_CALLBACK = 0x0010;
 constexpr TW_UINT16 DAT_ENTRYPOINT = 0x0403;
 constexpr TW_UINT16 DAT_IMAGEINFO = 0x0101;
 constexpr TW_UINT16 DAT_IMAGELAYOUT = 0x0102;
@@ -208,16 +243,24 @@ constexpr TW_UINT16 MSG_NULL = 0x0000;
 constexpr TW_UINT16 MSG_GET = 0x0001;
 constexpr TW_UINT16 MSG_GETCURRENT = 0x0002;
 constexpr TW_UINT16 MSG_GETDEFAULT = 0x0003;
+constexpr TW_UINT16 MSG_GETFIRST = 0x0004;
+constexpr TW_UINT16 MSG_GETNEXT = 0x0005;
 constexpr TW_UINT16 MSG_SET = 0x0006;
 constexpr TW_UINT16 MSG_RESET = 0x0007;
+constexpr TW_UINT16 MSG_QUERYSUPPORT = 0x0008;
 constexpr TW_UINT16 MSG_XFERREADY = 0x0101;
 constexpr TW_UINT16 MSG_CLOSEDSREQ = 0x0102;
+constexpr TW_UINT16 MSG_CLOSEDSOK = 0x0103;
+constexpr TW_UINT16 MSG_OPENDSM = 0x0301;
+constexpr TW_UINT16 MSG_CLOSEDSM = 0x0302;
 constexpr TW_UINT16 MSG_OPENDS = 0x0401;
 constexpr TW_UINT16 MSG_CLOSEDS = 0x0402;
 constexpr TW_UINT16 MSG_DISABLEDS = 0x0501;
 constexpr TW_UINT16 MSG_ENABLEDS = 0x0502;
+constexpr TW_UINT16 MSG_ENABLEDSUIONLY = 0x0503;
 constexpr TW_UINT16 MSG_PROCESSEVENT = 0x0601;
 constexpr TW_UINT16 MSG_ENDXFER = 0x0701;
+constexpr TW_UINT16 MSG_REGISTER_CALLBACK = 0x0902;
 
 // Containers.
 constexpr TW_UINT16 TWON_ARRAY = 3;
@@ -243,7 +286,21 @@ constexpr TW_UINT16 CAP_XFERCOUNT = 0x0001;
 constexpr TW_UINT16 ICAP_PIXELTYPE = 0x0101;
 constexpr TW_UINT16 ICAP_UNITS = 0x0102;
 constexpr TW_UINT16 ICAP_XFERMECH = 0x0103;
+constexpr TW_UINT16 CAP_SUPPORTEDCAPS = 0x1005;
+constexpr TW_UINT16 CAP_INDICATORS = 0x100b;
+constexpr TW_UINT16 CAP_UICONTROLLABLE = 0x100e;
+constexpr TW_UINT16 CAP_DEVICEONLINE = 0x100f;
+constexpr TW_UINT16 CAP_ENABLEDSUIONLY = 0x1030;
+constexpr TW_UINT16 ICAP_COMPRESSION = 0x0100;
+constexpr TW_UINT16 ICAP_IMAGEFILEFORMAT = 0x110c;
+constexpr TW_UINT16 ICAP_PHYSICALWIDTH = 0x1111;
+constexpr TW_UINT16 ICAP_PHYSICALHEIGHT = 0x1112;
+constexpr TW_UINT16 ICAP_FRAMES = 0x1114;
+constexpr TW_UINT16 ICAP_XRESOLUTION = 0x1118;
+constexpr TW_UINT16 ICAP_YRESOLUTION = 0x1119;
+constexpr TW_UINT16 ICAP_BITORDER = 0x111c;
 constexpr TW_UINT16 ICAP_PIXELFLAVOR = 0x111f;
+constexpr TW_UINT16 ICAP_PLANARCHUNKY = 0x1120;
 constexpr TW_UINT16 ICAP_BITDEPTH = 0x112b;
 
 constexpr TW_UINT16 TWQC_GET = 0x0001;
@@ -262,7 +319,10 @@ constexpr TW_UINT16 TWPT_GRAY = 1;
 constexpr TW_UINT16 TWPT_RGB = 2;
 constexpr TW_UINT16 TWPF_CHOCOLATE = 0;
 constexpr TW_UINT16 TWPF_VANILLA = 1;
+constexpr TW_UINT16 TWFF_TIFF = 0;
 constexpr TW_UINT16 TWFF_BMP = 2;
+constexpr TW_UINT16 TWPC_CHUNKY = 0;
+constexpr TW_UINT16 TWBO_MSBFIRST = 1;
 constexpr TW_UINT16 TWCP_NONE = 0;
 constexpr TW_UINT16 TWLG_USA = 13;
 constexpr TW_UINT16 TWCY_USA = 1;

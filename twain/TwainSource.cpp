@@ -65,9 +65,11 @@ void CTwainSource::BuildIdentity() {
     char info[64];
     std::snprintf(info, sizeof(info), LoadNarrow(IDS_VERSION_FORMAT).c_str(), major, minor);
     CopyField(identity_.Version.Info, info);
-    identity_.ProtocolMajor = 1;
-    identity_.ProtocolMinor = 9;
-    identity_.SupportedGroups = DG_CONTROL | DG_IMAGE;
+    // TWAIN 2.4: a TWAIN 2 manager delivers our messages to the host's callback
+    // only for a source that says so; 1.x managers ignore the flag.
+    identity_.ProtocolMajor = 2;
+    identity_.ProtocolMinor = 4;
+    identity_.SupportedGroups = DG_CONTROL | DG_IMAGE | DF_DS2;
     CopyField(identity_.Manufacturer, LoadNarrow(IDS_MANUFACTURER));
     CopyField(identity_.ProductFamily, LoadNarrow(IDS_PRODUCT_FAMILY));
     CopyField(identity_.ProductName, LoadNarrow(IDS_PRODUCT_NAME));
@@ -122,26 +124,43 @@ TW_UINT16 CTwainSource::ProcessEvent(TW_MEMREF data) {
 }
 
 TW_UINT16 CTwainSource::Control(TW_IDENTITY* origin, TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data) {
-    TW_UINT16 rc;
+    // A host's protocol mistakes are its own to report: only what the user
+    // must know (the camera, memory, a file) is shown as a box.
     switch (dat) {
     case DAT_CAPABILITY: return Capability(msg, data);
     case DAT_IDENTITY: return Identity(origin, msg, data);
     case DAT_USERINTERFACE: return UserInterface(msg, data);
     case DAT_STATUS: return Status(msg, data);
     case DAT_ENTRYPOINT: return EntryPoint(msg, data);
-    case DAT_XFERGROUP: return TWRC_SUCCESS;
-    case DAT_PENDINGXFERS: rc = PendingXfers(msg, data); break;
-    case DAT_SETUPMEMXFER: rc = SetupMemXfer(msg, data); break;
-    case DAT_SETUPFILEXFER: rc = SetupFileXfer(msg, data); break;
-    default: return FailWithMessage(TWCC_BADPROTOCOL);
+    case DAT_XFERGROUP: return XferGroup(msg, data);
+    case DAT_PENDINGXFERS: return PendingXfers(msg, data);
+    case DAT_SETUPMEMXFER: return SetupMemXfer(msg, data);
+    case DAT_SETUPFILEXFER: return SetupFileXfer(msg, data);
+    default: return Fail(TWCC_BADPROTOCOL);
     }
-    if (rc == TWRC_FAILURE) ShowMessage(IDS_INTERNAL_ERROR);
-    return rc;
 }
 
 TW_UINT16 CTwainSource::Capability(TW_UINT16 msg, TW_MEMREF data) {
     if (!data || !caps_) return Fail(!data ? TWCC_BADVALUE : TWCC_SEQERROR);
-    return caps_->Handle(msg, *static_cast<TW_CAPABILITY*>(data), IsOldHost(app_), condition_);
+    caps_->Update(Facts());
+    return caps_->Handle(msg, *static_cast<TW_CAPABILITY*>(data), IsOldHost(app_), state_ == kOpen, condition_);
+}
+
+SourceFacts CTwainSource::Facts() const {
+    SourceFacts facts;
+    facts.online = link_ && link_->Online();
+    // The picture on its way, once decoded, tells its own size.
+    if (picture_.header().biWidth > 0) facts.picture = {picture_.header().biWidth, picture_.header().biHeight};
+    return facts;
+}
+
+TW_UINT16 CTwainSource::XferGroup(TW_UINT16 msg, TW_MEMREF data) {
+    if (msg != MSG_GET && msg != MSG_SET) return Fail(TWCC_BADPROTOCOL);
+    if (!data) return Fail(TWCC_BADVALUE);
+    auto* group = static_cast<TW_UINT32*>(data);
+    if (msg == MSG_SET && *group != DG_IMAGE) return Fail(TWCC_BADVALUE);
+    *group = DG_IMAGE;
+    return TWRC_SUCCESS;
 }
 
 TW_UINT16 CTwainSource::Identity(TW_IDENTITY* origin, TW_UINT16 msg, TW_MEMREF data) {
@@ -152,7 +171,7 @@ TW_UINT16 CTwainSource::Identity(TW_IDENTITY* origin, TW_UINT16 msg, TW_MEMREF d
         return TWRC_SUCCESS;
     case MSG_OPENDS: return Open(origin, static_cast<TW_IDENTITY*>(data));
     case MSG_CLOSEDS: return Close();
-    default: return FailWithMessage(TWCC_BADPROTOCOL);
+    default: return Fail(TWCC_BADPROTOCOL);
     }
 }
 
@@ -191,6 +210,7 @@ TW_UINT16 CTwainSource::Close() {
     fileName_ = kDefaultFile;
     app_ = TW_IDENTITY{};
     hostWindow_ = nullptr;
+    manager_ = nullptr;
     state_ = kLoaded;
     ReleaseRetiredDialogs();
     pin_.Release();
@@ -202,23 +222,37 @@ TW_UINT16 CTwainSource::PendingXfers(TW_UINT16 msg, TW_MEMREF data) {
     switch (msg) {
     case MSG_GET:
         if (!InStates(kOpen, kTransferring)) return Fail(TWCC_SEQERROR);
+        if (!pending) return Fail(TWCC_BADVALUE);
+        // One picture per announcement: pending from MSG_XFERREADY until ENDXFER.
+        pending->Count = state_ >= kReady ? 1 : 0;
         return TWRC_SUCCESS;
     case MSG_ENDXFER:
         if (!InStates(kReady, kTransferring)) return Fail(TWCC_SEQERROR);
-        ReleasePicture();
-        if (pending) pending->Count = 0;
-        state_ = kEnabled;
-        if (dialog_) dialog_->TransferEnded();
-        return TWRC_SUCCESS;
+        return EndXfer(pending);
     case MSG_RESET:
-        if (state_ != kTransferring) return Fail(TWCC_SEQERROR);
-        if (pending) pending->Count = 0;
-        rowsSent_ = 0;
-        if (dialog_) dialog_->TransferReset();
-        state_ = kReady;
-        return TWRC_SUCCESS;
+        if (!InStates(kReady, kTransferring)) return Fail(TWCC_SEQERROR);
+        return ResetXfers(pending);
     default: return Fail(TWCC_BADPROTOCOL);
     }
+}
+
+TW_UINT16 CTwainSource::EndXfer(TW_PENDINGXFERS* pending) {
+    ReleasePicture();
+    if (pending) pending->Count = 0;
+    state_ = kEnabled;
+    if (dialog_) dialog_->TransferEnded();
+    return TWRC_SUCCESS;
+}
+
+TW_UINT16 CTwainSource::ResetXfers(TW_PENDINGXFERS* pending) {
+    // In state 6 the host declines the announced picture (back to state 5);
+    // in the middle of a memory transfer it starts the rows again.
+    if (state_ == kReady) return EndXfer(pending);
+    if (pending) pending->Count = 0;
+    rowsSent_ = 0;
+    if (dialog_) dialog_->TransferReset();
+    state_ = kReady;
+    return TWRC_SUCCESS;
 }
 
 TW_UINT16 CTwainSource::SetupMemXfer(TW_UINT16 msg, TW_MEMREF data) {
@@ -236,7 +270,9 @@ TW_UINT16 CTwainSource::SetupMemXfer(TW_UINT16 msg, TW_MEMREF data) {
 
 TW_UINT16 CTwainSource::SetupFileXfer(TW_UINT16 msg, TW_MEMREF data) {
     if (msg != MSG_GET && msg != MSG_GETDEFAULT && msg != MSG_RESET && msg != MSG_SET) return Fail(TWCC_BADPROTOCOL);
-    if (!InStates(kOpen, kReady)) return Fail(TWCC_SEQERROR);
+    // Hosts read the name back after the file transfer, in state 7.
+    bool reads = msg == MSG_GET || msg == MSG_GETDEFAULT;
+    if (!InStates(kOpen, reads ? kTransferring : kReady)) return Fail(TWCC_SEQERROR);
     if (!data) return Fail(TWCC_BADVALUE);
     auto* setup = static_cast<TW_SETUPFILEXFER*>(data);
     if (msg == MSG_SET) return SetFileName(*setup);
@@ -251,6 +287,8 @@ TW_UINT16 CTwainSource::SetupFileXfer(TW_UINT16 msg, TW_MEMREF data) {
 }
 
 TW_UINT16 CTwainSource::SetFileName(const TW_SETUPFILEXFER& setup) {
+    // Files are written as BMP only: a host asking for another format must not get BMP bytes under its name.
+    if (setup.Format != TWFF_BMP) return Fail(TWCC_BADVALUE);
     // The host's field need not be terminated: never read past it.
     std::string name(setup.FileName, strnlen(setup.FileName, sizeof(setup.FileName) - 1));
     bool usable = !name.empty() && !IsFolder(name.c_str());
@@ -260,13 +298,13 @@ TW_UINT16 CTwainSource::SetFileName(const TW_SETUPFILEXFER& setup) {
         usable = static_cast<bool>(probe);
     }
     // A refused name leaves the one in use: the next transfer still has somewhere to go.
-    if (!usable) return Fail(TWCC_BADVALUE);
+    if (!usable) return FailWithMessage(TWCC_BADVALUE);
     fileName_ = name;
     return TWRC_SUCCESS;
 }
 
 TW_UINT16 CTwainSource::Status(TW_UINT16 msg, TW_MEMREF data) {
-    if (msg != MSG_GET) return FailWithMessage(TWCC_BADPROTOCOL);
+    if (msg != MSG_GET) return Fail(TWCC_BADPROTOCOL);
     if (!data) return Fail(TWCC_BADVALUE);
     auto* status = static_cast<TW_STATUS*>(data);
     status->ConditionCode = condition_;
@@ -282,9 +320,11 @@ TW_UINT16 CTwainSource::UserInterface(TW_UINT16 msg, TW_MEMREF data) {
         if (!data) return Fail(TWCC_BADVALUE);
         return Enable(*static_cast<TW_USERINTERFACE*>(data));
     case MSG_DISABLEDS:
-        if (!InStates(kEnabled, kTransferring)) return FailWithMessage(TWCC_SEQERROR);
+        if (!InStates(kEnabled, kTransferring)) return Fail(TWCC_SEQERROR);
         return Disable();
-    default: return FailWithMessage(TWCC_BADPROTOCOL);
+    // The dialog has no settings of its own to show without acquiring
+    // (CAP_ENABLEDSUIONLY says FALSE): refused, the source stays in state 4.
+    default: return Fail(TWCC_BADPROTOCOL);
     }
 }
 
@@ -306,17 +346,14 @@ TW_UINT16 CTwainSource::Enable(const TW_USERINTERFACE& ui) {
 }
 
 TW_UINT16 CTwainSource::EnableWithoutUi() {
-    state_ = kEnabled;
     fw::GlobalMemory block;
     DWORD size = 0;
     CTransferImage check(codec_);
     // Only a picture that decodes is worth announcing.
     if (!link_->RequestJpeg(block, size) || !check.Decode(fw::GlobalLock(block.get()).get(), size, 0) ||
-        !kept_.Replace(block.get(), size)) {
-        condition_ = TWCC_OPERATIONERROR;  // the user has been told
-        ShowMessage(IDS_NO_STILL);
-        return TWRC_FAILURE;
-    }
+        !kept_.Replace(block.get(), size))
+        return Fail(TWCC_OPERATIONERROR);  // still state 4: the host reports it
+    state_ = kEnabled;
     XferReady();
     return TWRC_SUCCESS;
 }
@@ -351,7 +388,9 @@ void CTwainSource::ReleaseRetiredDialogs() {
 
 TW_UINT16 CTwainSource::EntryPoint(TW_UINT16 msg, TW_MEMREF data) {
     auto* entry = static_cast<TW_ENTRYPOINT*>(data);
-    if (msg != MSG_SET || !entry || entry->Size < offsetof(TW_ENTRYPOINT, DSM_MemAllocate)) return Fail(TWCC_BADPROTOCOL);
+    if (msg != MSG_SET) return Fail(TWCC_BADPROTOCOL);
+    if (!entry || entry->Size < offsetof(TW_ENTRYPOINT, DSM_MemAllocate) || !entry->DSM_Entry)
+        return Fail(TWCC_BADVALUE);
     manager_ = entry->DSM_Entry;
     return TWRC_SUCCESS;
 }
@@ -364,8 +403,8 @@ void CTwainSource::XferReady() {
 void CTwainSource::CloseDSReq() { SendToManager(MSG_CLOSEDSREQ); }
 
 void CTwainSource::SendToManager(TW_UINT16 msg) {
-    // The manager that loaded us first: a 64-bit host talks to TWAINDSM.DLL,
-    // which says where it is (DAT_ENTRYPOINT) or is at least already loaded.
+    // The manager that loaded us: a TWAIN 2 one says where it is (DAT_ENTRYPOINT);
+    // else a TWAINDSM.DLL already loaded, else the 1.x TWAIN_32.DLL.
     DSMENTRYPROC entry = manager_;
     if (!entry)
         if (HMODULE dsm = ::GetModuleHandleW(L"TWAINDSM.DLL"))

@@ -28,7 +28,8 @@ public:
 
     TW_UINT16 Entry(TW_IDENTITY* origin, TW_UINT32 dg, TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data);
 
-    // MSG_XFERREADY and MSG_CLOSEDSREQ to the application through its source manager.
+    // MSG_XFERREADY and MSG_CLOSEDSREQ to the application through its source manager:
+    // a TWAIN 2 manager hands them to the host's callback.
     void XferReady();
     void CloseDSReq();
 
@@ -61,10 +62,14 @@ private:
     TW_UINT16 Control(TW_IDENTITY* origin, TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data);
     TW_UINT16 ProcessEvent(TW_MEMREF data);
     TW_UINT16 Capability(TW_UINT16 msg, TW_MEMREF data);
+    SourceFacts Facts() const;
+    TW_UINT16 XferGroup(TW_UINT16 msg, TW_MEMREF data);
     TW_UINT16 Identity(TW_IDENTITY* origin, TW_UINT16 msg, TW_MEMREF data);
     TW_UINT16 Open(TW_IDENTITY* origin, TW_IDENTITY* own);
     TW_UINT16 Close();
     TW_UINT16 PendingXfers(TW_UINT16 msg, TW_MEMREF data);
+    TW_UINT16 EndXfer(TW_PENDINGXFERS* pending);
+    TW_UINT16 ResetXfers(TW_PENDINGXFERS* pending);
     TW_UINT16 SetupMemXfer(TW_UINT16 msg, TW_MEMREF data);
     TW_UINT16 SetupFileXfer(TW_UINT16 msg, TW_MEMREF data);
     TW_UINT16 SetFileName(const TW_SETUPFILEXFER& setup);
@@ -78,6 +83,7 @@ private:
     // Image triplets (TwainSourceImage.cpp).
     TW_UINT16 Image(TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data);
     TW_UINT16 ImageInfo(TW_UINT16 msg, TW_MEMREF data);
+    TW_UINT16 ImageLayout(TW_UINT16 msg, TW_MEMREF data);
     TW_UINT16 NativeXfer(TW_UINT16 msg, TW_MEMREF data);
     TW_UINT16 MemXfer(TW_UINT16 msg, TW_MEMREF data);
     TW_UINT16 FileXfer(TW_UINT16 msg);
@@ -104,5 +110,5 @@ private:
     CModulePin pin_;
     std::unique_ptr<CDeviceLink> link_;
     CKeptPicture kept_;
-    DSMENTRYPROC manager_ = nullptr;  // from DAT_ENTRYPOINT
+    DSMENTRYPROC manager_ = nullptr;  // from DAT_ENTRYPOINT, given before every OPENDS
 };

@@ -1,15 +1,10 @@
-// The image triplets of CTwainSource: image information and the three transfers.
-#include <cmath>
+// The image triplets of CTwainSource: image information, layout and the three transfers.
+#include <cstring>
 
 #include "SourceResource.h"
 #include "TwainSource.h"
 
 namespace {
-
-TW_FIX32 ToFix32(double value) {
-    auto whole = static_cast<TW_INT32>(std::lround(value * 65536.0));
-    return TW_FIX32{static_cast<TW_INT16>(whole >> 16), static_cast<TW_UINT16>(whole & 0xFFFF)};
-}
 
 constexpr TW_UINT32 kMemoryIsHandle = 0x0010;  // TWMF_HANDLE: TheMem must be locked first
 
@@ -21,12 +16,9 @@ TW_UINT16 CTwainSource::Image(TW_UINT16 dat, TW_UINT16 msg, TW_MEMREF data) {
     case DAT_IMAGENATIVEXFER: return NativeXfer(msg, data);
     case DAT_IMAGEMEMXFER: return MemXfer(msg, data);
     case DAT_IMAGEFILEXFER: return FileXfer(msg);
-    case DAT_IMAGELAYOUT:
-    case DAT_CIECOLOR:
-    case DAT_GRAYRESPONSE:
-    case DAT_RGBRESPONSE:
-    case DAT_JPEGCOMPRESSION:
-    case DAT_PALETTE8: return TWRC_SUCCESS;
+    case DAT_IMAGELAYOUT: return ImageLayout(msg, data);
+    // Colour responses, palettes and JPEG settings do not apply to uncompressed
+    // 24-bit pictures: refused, rather than "answered" with nothing filled in.
     default: return Fail(TWCC_BADPROTOCOL);
     }
 }
@@ -43,9 +35,23 @@ bool CTwainSource::PrepareTransfer() {
     return false;
 }
 
+TW_UINT16 CTwainSource::ImageLayout(TW_UINT16 msg, TW_MEMREF data) {
+    if (msg != MSG_GET && msg != MSG_GETDEFAULT && msg != MSG_RESET && msg != MSG_SET) return Fail(TWCC_BADPROTOCOL);
+    bool changes = msg == MSG_SET || msg == MSG_RESET;
+    if (changes ? state_ != kOpen : !InStates(kOpen, kReady)) return Fail(TWCC_SEQERROR);
+    if (!data) return Fail(TWCC_BADVALUE);
+    auto* layout = static_cast<TW_IMAGELAYOUT*>(data);
+    caps_->Update(Facts());
+    TW_FRAME whole = caps_->Frame();
+    // The camera's picture is always taken whole: another frame is answered with the one it gets.
+    bool asked = msg != MSG_SET || std::memcmp(&layout->Frame, &whole, sizeof(whole)) == 0;
+    *layout = TW_IMAGELAYOUT{whole, 1, 1, 1};
+    return asked ? TWRC_SUCCESS : TWRC_CHECKSTATUS;
+}
+
 TW_UINT16 CTwainSource::ImageInfo(TW_UINT16 msg, TW_MEMREF data) {
-    if (msg != MSG_GET) return FailWithMessage(TWCC_BADPROTOCOL);
-    if (state_ != kReady) return FailWithMessage(TWCC_SEQERROR);
+    if (msg != MSG_GET) return Fail(TWCC_BADPROTOCOL);
+    if (state_ != kReady) return Fail(TWCC_SEQERROR);
     if (!data) return Fail(TWCC_BADVALUE);
     // Prepared now, so the host learns the real size; the transfer delivers this same picture.
     if (!PrepareTransfer()) return TWRC_FAILURE;
@@ -69,8 +75,8 @@ TW_UINT16 CTwainSource::ImageInfo(TW_UINT16 msg, TW_MEMREF data) {
 }
 
 TW_UINT16 CTwainSource::NativeXfer(TW_UINT16 msg, TW_MEMREF data) {
-    if (msg != MSG_GET) return FailWithMessage(TWCC_BADPROTOCOL);
-    if (state_ != kReady) return FailWithMessage(TWCC_SEQERROR);
+    if (msg != MSG_GET) return Fail(TWCC_BADPROTOCOL);
+    if (state_ != kReady) return Fail(TWCC_SEQERROR);
     if (!data) return Fail(TWCC_BADVALUE);
     if (!PrepareTransfer()) return TWRC_FAILURE;
     // The block is the host's from now on; ENDXFER releases only the bitmap.
@@ -80,11 +86,12 @@ TW_UINT16 CTwainSource::NativeXfer(TW_UINT16 msg, TW_MEMREF data) {
 }
 
 TW_UINT16 CTwainSource::MemXfer(TW_UINT16 msg, TW_MEMREF data) {
-    if (msg != MSG_GET) return FailWithMessage(TWCC_BADPROTOCOL);
+    if (msg != MSG_GET) return Fail(TWCC_BADPROTOCOL);
+    // Outside states 6 and 7, or after the last block, there is no picture to send.
+    if (!InStates(kReady, kTransferring) || (state_ == kTransferring && !picture_.HasPackedDib()))
+        return Fail(TWCC_SEQERROR);
     if (!data) return Fail(TWCC_BADVALUE);
     if (state_ == kReady && !PrepareTransfer()) return TWRC_FAILURE;
-    if ((state_ != kReady && state_ != kTransferring) || !picture_.HasPackedDib())
-        return FailWithMessage(TWCC_OPERATIONERROR);
     auto* xfer = static_cast<TW_IMAGEMEMXFER*>(data);
     HGLOBAL handle = (xfer->Memory.Flags & kMemoryIsHandle) ? static_cast<HGLOBAL>(xfer->Memory.TheMem) : nullptr;
     fw::GlobalLock lock(handle);
@@ -113,9 +120,9 @@ TW_UINT16 CTwainSource::MemXfer(TW_UINT16 msg, TW_MEMREF data) {
 }
 
 TW_UINT16 CTwainSource::FileXfer(TW_UINT16 msg) {
-    if (msg != MSG_GET) return FailWithMessage(TWCC_BADPROTOCOL);
+    if (msg != MSG_GET) return Fail(TWCC_BADPROTOCOL);
     // Outside state 6 there is no announced picture to write.
-    if (state_ != kReady) return FailWithMessage(TWCC_SEQERROR);
+    if (state_ != kReady) return Fail(TWCC_SEQERROR);
     if (!PrepareTransfer()) return TWRC_FAILURE;
     bool written = picture_.WriteBmpFile(fileName_);
     picture_.ReleasePackedDib();

@@ -48,32 +48,6 @@ protected:
     LoadedSource source_;
 };
 
-constexpr const wchar_t* kChildHost = L"KORVO_TWAIN_CHILD_HOST";
-
-bool IsChildHost() { return ::GetEnvironmentVariableW(kChildHost, nullptr, 0) > 0; }
-
-// This test program run from `program` with `current` as its working folder, this test only.
-DWORD RunChildHost(const std::wstring& program, const std::wstring& current) {
-    std::wstring command = L"\"" + program + L"\" --gtest_brief=1 --gtest_filter=" +
-                           L"SourceLibraries.ACameraLibraryPlantedInTheCurrentFolderIsNotLoaded";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info{};
-    ::SetEnvironmentVariableW(kChildHost, L"1");
-    BOOL started = ::CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                    current.c_str(), &startup, &info);
-    ::SetEnvironmentVariableW(kChildHost, nullptr);
-    if (!started) return 0xFFFFFFFF;
-    fw::Handle process(info.hProcess), thread(info.hThread);
-    if (::WaitForSingleObject(process.get(), testing_support::kProcessWaitLimitMs) != WAIT_OBJECT_0) {
-        ::TerminateProcess(process.get(), 0xFFFFFFFE);
-        return 0xFFFFFFFE;
-    }
-    DWORD code = 0xFFFFFFFF;
-    ::GetExitCodeProcess(process.get(), &code);
-    return code;
-}
-
 }  // namespace
 
 TEST_F(HostileHost, MadeUpCameraRecordsChangeNothing) {
@@ -126,5 +100,7 @@ TEST(SourceLibraries, ACameraLibraryPlantedInTheCurrentFolderIsNotLoaded) {
     ASSERT_TRUE(::CopyFileW((built + L"KorvoDocCameraIM.dll").c_str(), (current / L"KorvoDocCameraIM.dll").c_str(),
                             FALSE));
     ASSERT_TRUE(testing_support::WriteFileBytes(current / L"KorvoDocCameraIM.ini", "[Camera]\r\nConnected=1\r\n"));
-    EXPECT_EQ(RunChildHost(host / L"twain_tests.exe", current / L""), 0u);
+    EXPECT_EQ(RunChildHost(host / L"twain_tests.exe", current / L"",
+                           L"SourceLibraries.ACameraLibraryPlantedInTheCurrentFolderIsNotLoaded"),
+              0u);
 }

@@ -4,30 +4,13 @@
 
 #include <cstring>
 
-#include "DibSection.h"
 #include "Handles.h"
-#include "JpegDecoder.h"
 #include "PictureFixtures.h"
 #include "TwainHost.h"
 
 using namespace twain_test;
 
 namespace {
-
-constexpr int kWidth = 1024, kHeight = 768;
-constexpr DWORD kStride = kWidth * 3;
-
-// The frame decoded at full size: rows bottom-up, blue-green-red, as a DIB holds them.
-std::vector<BYTE> DecodedFrame(const std::string& jpeg) {
-    HBITMAP bitmap = nullptr;
-    std::vector<BYTE> rows;
-    int w = 0, h = 0;
-    if (device::DecodeJpegToDib(device::JpegInput{nullptr, nullptr, jpeg.data(), jpeg.size()}, 0, 0, &bitmap,
-                                nullptr))
-        device::ReadDib24(bitmap, rows, &w, &h);
-    if (bitmap) ::DeleteObject(bitmap);
-    return rows;
-}
 
 class Transfers : public ::testing::Test {
 protected:
@@ -71,6 +54,8 @@ TEST_F(Transfers, NativeDibIsTheDecodedFrameBottomUp) {
     EXPECT_EQ(header->biPlanes, 1);
     EXPECT_EQ(header->biBitCount, 24);
     EXPECT_EQ(header->biCompression, static_cast<DWORD>(BI_RGB));
+    EXPECT_EQ(header->biXPelsPerMeter, 3937) << "100 dots per inch, as ICAP_XRESOLUTION says";
+    EXPECT_EQ(header->biYPelsPerMeter, 3937);
     std::vector<BYTE> expected = CameraFrame();
     ASSERT_EQ(expected.size(), kStride * kHeight);
     EXPECT_EQ(std::memcmp(header + 1, expected.data(), expected.size()), 0);
@@ -193,6 +178,7 @@ TEST_F(Transfers, FileThatCannotBeWrittenIsAFailedTransfer) {
     TW_SETUPFILEXFER setup{};
     std::string narrow(path.begin(), path.end());
     std::strcpy(setup.FileName, narrow.c_str());
+    setup.Format = TWFF_BMP;
     ASSERT_EQ(source_.Call(DG_CONTROL, DAT_SETUPFILEXFER, MSG_SET, &setup), TWRC_SUCCESS);
     // Held as a viewer still showing the last scan might: without sharing, and
     // shared for reading and writing, so opening it over would succeed.
@@ -212,6 +198,7 @@ TEST_F(Transfers, FileThatCannotBeWrittenIsAFailedTransfer) {
 
 TEST_F(Transfers, UnwritableFileIsRefusedWhenSet) {
     TW_SETUPFILEXFER setup{};
+    setup.Format = TWFF_BMP;
     std::strcpy(setup.FileName, "c:\\no such folder\\x\\scan.bmp");
     EXPECT_EQ(source_.Call(DG_CONTROL, DAT_SETUPFILEXFER, MSG_SET, &setup), TWRC_FAILURE);
     EXPECT_EQ(source_.Condition(), TWCC_BADVALUE);

@@ -5,7 +5,9 @@
 
 #include "AppProcess.h"
 #include "DeviceControl.h"
+#include "DibSection.h"
 #include "Handles.h"
+#include "JpegDecoder.h"
 #include "PictureFixtures.h"
 
 namespace twain_test {
@@ -51,6 +53,8 @@ HWND UnansweredBox(const std::vector<HWND>& answered) {
 }
 
 CallFromMessageLoop* g_pendingCall = nullptr;
+
+constexpr const wchar_t* kChildHost = L"KORVO_TWAIN_CHILD_HOST";
 
 }  // namespace
 
@@ -287,6 +291,41 @@ Enumeration ReadEnumeration(HGLOBAL container) {
     const auto* items = reinterpret_cast<const TW_UINT16*>(en->ItemList);
     e.items.assign(items, items + en->NumItems);
     return e;
+}
+
+bool IsChildHost() { return ::GetEnvironmentVariableW(kChildHost, nullptr, 0) > 0; }
+
+DWORD RunChildHost(const std::wstring& program, const std::wstring& current, const wchar_t* test) {
+    std::wstring command = L"\"" + program + L"\" --gtest_brief=1 --gtest_filter=" + test;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    ::SetEnvironmentVariableW(kChildHost, L"1");
+    BOOL started = ::CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                    current.c_str(), &startup, &info);
+    ::SetEnvironmentVariableW(kChildHost, nullptr);
+    if (!started) return 0xFFFFFFFF;
+    fw::Handle process(info.hProcess), thread(info.hThread);
+    // Pumping meanwhile: the child's windows may send to this thread's.
+    auto ended = [&] { return ::WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0; };
+    if (!testing_support::WaitUntil(ended, testing_support::kProcessWaitLimitMs)) {
+        ::TerminateProcess(process.get(), 0xFFFFFFFE);
+        return 0xFFFFFFFE;
+    }
+    DWORD code = 0xFFFFFFFF;
+    ::GetExitCodeProcess(process.get(), &code);
+    return code;
+}
+
+std::vector<BYTE> DecodedFrame(const std::string& jpeg) {
+    HBITMAP bitmap = nullptr;
+    std::vector<BYTE> rows;
+    int w = 0, h = 0;
+    if (device::DecodeJpegToDib(device::JpegInput{nullptr, nullptr, jpeg.data(), jpeg.size()}, 0, 0, &bitmap,
+                                nullptr))
+        device::ReadDib24(bitmap, rows, &w, &h);
+    if (bitmap) ::DeleteObject(bitmap);
+    return rows;
 }
 
 }  // namespace twain_test

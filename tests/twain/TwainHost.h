@@ -20,6 +20,10 @@
 
 namespace twain_test {
 
+// The camera stand-in's frame: 24-bit rows of kStride bytes.
+constexpr int kWidth = 1024, kHeight = 768;
+constexpr DWORD kStride = kWidth * 3;
+
 // Messages the source sent its manager since the last Clear.
 std::vector<TW_UINT16> ManagerMessages();
 void ClearManagerMessages();
@@ -126,5 +130,14 @@ struct Enumeration {
     std::vector<TW_UINT16> items;
 };
 Enumeration ReadEnumeration(HGLOBAL container);
+
+// Whether this process is the child that RunChildHost started.
+bool IsChildHost();
+// This test program run from `program` with `current` as its working folder,
+// the one test `test` only, as the child host; its exit code (0: passed).
+DWORD RunChildHost(const std::wstring& program, const std::wstring& current, const wchar_t* test);
+
+// A JPEG frame decoded at full size: rows bottom-up, blue-green-red, as a DIB holds them.
+std::vector<BYTE> DecodedFrame(const std::string& jpeg);
 
 }  // namespace twain_test
