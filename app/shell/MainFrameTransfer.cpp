@@ -1,0 +1,26 @@
+// Transfer to SD memory: the card is checked before the live monitor rests.
+#include "shell/MainFrame.h"
+
+#include "base/TraceLog.h"
+#include "base/ControlDialog.h"
+#include "resource.h"
+#include "transfer/FTransDlg.h"
+
+void CMainFrame::OnSdTransfer() {
+    if (!CheckSdCard()) return;
+    SuspendLive();
+    // On success the dialog asks for the resume itself as it closes.
+    if (!CreateTransFerDlg()) ResumeLive();
+}
+
+bool CMainFrame::CreateTransFerDlg() {
+    if (!transfer_) return false;
+    transfer_->PrepareRun();
+    transfer_->onShown = [this](HWND dialog) { AddCameraWindow(dialog); };
+    const INT_PTR result = transfer_->DoModal(hwnd());
+    if (result == IDOK || result == IDCANCEL) return true;
+    WriteTraceLog(kTraceApp, L"CMainFrame::CreateTransFerDlg", L"The error occurred with the [DoModal()] function. Return Code[%d]",
+                  static_cast<int>(result));
+    ShowAppMessage(IDS_INTERNAL_ERROR, MB_OK | MB_ICONERROR);
+    return false;
+}
