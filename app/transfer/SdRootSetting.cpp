@@ -10,8 +10,8 @@ std::wstring SettingsFilePath() {
     return path.substr(0, path.size() - 3) + L"ini";
 }
 
-std::wstring ReadSdRootPath() {
+std::wstring ReadSdRootPath(const std::wstring& settingsFile) {
     wchar_t root[MAX_PATH + 1] = {};
-    ::GetPrivateProfileStringW(L"VIEWER", L"ROOTPATH", L"C:\\DCIM", root, MAX_PATH, SettingsFilePath().c_str());
+    ::GetPrivateProfileStringW(L"VIEWER", L"ROOTPATH", L"C:\\DCIM", root, MAX_PATH, settingsFile.c_str());
     return root;
 }

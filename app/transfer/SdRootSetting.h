@@ -5,4 +5,4 @@
 #include <string>
 
 std::wstring SettingsFilePath();
-std::wstring ReadSdRootPath();
+std::wstring ReadSdRootPath(const std::wstring& settingsFile = SettingsFilePath());

@@ -62,6 +62,7 @@ bool Run(standin::CameraControlClient& camera, const std::wstring& command, cons
         {L"corrupt", &standin::CameraControlClient::CorruptFrames},
         {L"empty", &standin::CameraControlClient::EmptyFrames},
         {L"fail-card-write", &standin::CameraControlClient::FailCardWrites},
+        {L"lock-card-write", &standin::CameraControlClient::LockCardWrites},
         {L"delay", &standin::CameraControlClient::SetDelay},
         {L"rate", &standin::CameraControlClient::SetFrameRate},
     };
