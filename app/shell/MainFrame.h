@@ -125,6 +125,9 @@ private:
     // the live monitor suspended around it.
     void OnSdTransfer();
     bool CreateTransFerDlg();
+    // A modal tool dialog's result: OK and Cancel are normal ends; any other
+    // is logged for `source` and told.
+    static bool ModalEndedNormally(INT_PTR result, const wchar_t* source);
 
     HACCEL accelerators_ = nullptr;
     CCameraConnection camera_;

@@ -17,9 +17,12 @@ bool CMainFrame::CreateTransFerDlg() {
     if (!transfer_) return false;
     transfer_->PrepareRun();
     transfer_->onShown = [this](HWND dialog) { AddCameraWindow(dialog); };
-    const INT_PTR result = transfer_->DoModal(hwnd());
+    return ModalEndedNormally(transfer_->DoModal(hwnd()), L"CMainFrame::CreateTransFerDlg");
+}
+
+bool CMainFrame::ModalEndedNormally(INT_PTR result, const wchar_t* source) {
     if (result == IDOK || result == IDCANCEL) return true;
-    WriteTraceLog(kTraceApp, L"CMainFrame::CreateTransFerDlg", L"The error occurred with the [DoModal()] function. Return Code[%d]",
+    WriteTraceLog(kTraceApp, source, L"The error occurred with the [DoModal()] function. Return Code[%d]",
                   static_cast<int>(result));
     ShowAppMessage(IDS_INTERNAL_ERROR, MB_OK | MB_ICONERROR);
     return false;

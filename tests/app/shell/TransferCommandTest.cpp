@@ -10,6 +10,7 @@
 #include "ModalScript.h"
 #include "Strings.h"
 #include "Wait.h"
+#include "convert/ConvertJob.h"
 #include "shell/MainFrame.h"
 #include "resource.h"
 
@@ -52,24 +53,11 @@ TEST_F(ShellTransfer, WithoutACardSays167AndTheLiveMonitorPlaysOn) {
 TEST_F(ShellTransfer, AConvertedPictureReachesTheChosenCardFolder) {
     const std::wstring converted = folder / L"camera";
     ::CreateDirectoryW(converted.c_str(), nullptr);
-    const std::wstring jpeg = WriteJpeg(L"photo.jpg", 800, 600);
-    ModalScript conversion({[&] {
-                                HWND dialog = FindDialogWith(IDC_CNV_SOURCE_FILE);
-                                if (!dialog) return false;
-                                ::SetDlgItemTextW(dialog, IDC_CNV_SOURCE_FILE, jpeg.c_str());
-                                ::SetDlgItemTextW(dialog, IDC_CNV_DESTINATION, converted.c_str());
-                                Click(dialog, IDOK);
-                                return true;
-                            },
-                            [&] {
-                                HWND dialog = FindDialogWith(IDC_CNV_SOURCE_FILE);
-                                if (!dialog || FindDialogWith(IDC_PROGRESS_BAR)) return false;
-                                if (!testing_support::FileExists(converted + L"\\IMAG0001.jpg")) return false;
-                                Click(dialog, IDCANCEL);
-                                return true;
-                            }});
-    Command(ID_TOOL_FILE_CONVERSION);
-    ASSERT_TRUE(conversion.finished());
+    // Converted as Tools > File Conversion converts it.
+    CConvertJob conversion;
+    conversion.SetWindow(mainFrame()->hwnd());
+    conversion.DoConvert(CConvertJob::Source{true, WriteJpeg(L"photo.jpg", 800, 600), L"", converted});
+    ASSERT_TRUE(testing_support::FileExists(converted + L"\\IMAG0001.jpg"));
 
     std::wstring caption;
     ModalScript transfer({[&] {
