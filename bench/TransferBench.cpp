@@ -9,6 +9,7 @@
 #include <random>
 #include <string>
 
+#include "BenchClock.h"
 #include "DeviceControl.h"
 #include "SDControl.h"
 #include "base/Utilities.h"
@@ -19,17 +20,6 @@ namespace {
 constexpr int kFiles = 50;
 constexpr size_t kFileBytes = 600 * 1024;  // a converted 2592 x 1944 page is about this size
 constexpr int kRounds = 3;
-
-double Seconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 bool WriteBytes(const std::wstring& path, const std::string& bytes) {
     HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);

@@ -144,6 +144,7 @@ void CMainFrame::DeviceLostCheck() {
     if (remote_ && remote_->IsVisible()) remote_->HidePanel();
     for (HWND window : camera_.TakeCameraWindows())
         if (::IsWindow(window)) ::SendMessageW(window, WM_CLOSE, 0, 0);
+    if (transfer_ && transfer_->hwnd()) ::SendMessageW(transfer_->hwnd(), WM_CLOSE, 0, 0);
 }
 
 void CMainFrame::ActivateFullScreen() {

@@ -16,7 +16,6 @@ void CMainFrame::OnSdTransfer() {
 bool CMainFrame::CreateTransFerDlg() {
     if (!transfer_) return false;
     transfer_->PrepareRun();
-    transfer_->onShown = [this](HWND dialog) { AddCameraWindow(dialog); };
     return ModalEndedNormally(transfer_->DoModal(hwnd()), L"CMainFrame::CreateTransFerDlg");
 }
 

@@ -42,7 +42,6 @@ BOOL CFTransDlg::OnInitDialog() {
     ::SendDlgItemMessageW(hwnd(), IDC_TRANS_SOURCE, EM_LIMITTEXT, MAX_PATH - 1, 0);
     ::SetDlgItemTextW(hwnd(), IDC_TRANS_SOURCE, source_.c_str());
     ::SetDlgItemTextW(hwnd(), IDC_TRANS_DESTINATION, shown_.c_str());
-    if (onShown) onShown(hwnd());
     return TRUE;
 }
 

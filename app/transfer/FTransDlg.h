@@ -5,7 +5,6 @@
 // main frame makes one at start-up and runs it modally on demand.
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -21,9 +20,6 @@ public:
 
     // Before each run: empty paths and the last source folder.
     void PrepareRun();
-    // Told the dialog's window as it comes up (the main frame closes it when
-    // the camera is gone).
-    std::function<void(HWND)> onShown;
 
     // The destination as the dialog shows it: without a drive root the
     // computer knows, as that root is not the card's.

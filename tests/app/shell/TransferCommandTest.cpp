@@ -50,6 +50,19 @@ TEST_F(ShellTransfer, WithoutACardSays167AndTheLiveMonitorPlaysOn) {
     EXPECT_TRUE(mainFrame()->IsLivePlaying());
 }
 
+TEST_F(ShellTransfer, UnpluggingTheCameraClosesTheDialog) {
+    bool unplugged = false;
+    ModalScript script({[&] {
+        if (!FindDialogWith(IDC_TRANS_SOURCE)) return false;
+        unplugged = standin::CameraControlClient().Unplug();
+        return true;
+    }});
+    Command(ID_SD_TRANSFER);
+    EXPECT_TRUE(script.finished());
+    EXPECT_TRUE(unplugged);
+    EXPECT_EQ(FindDialogWith(IDC_TRANS_SOURCE), nullptr);
+}
+
 TEST_F(ShellTransfer, AConvertedPictureReachesTheChosenCardFolder) {
     const std::wstring converted = folder / L"camera";
     ::CreateDirectoryW(converted.c_str(), nullptr);

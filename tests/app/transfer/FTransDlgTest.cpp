@@ -116,9 +116,11 @@ TEST_F(FTransDlgTest, MissingInputIsRefusedAndTheSourceIsKept) {
         EXPECT_EQ(boxes.boxes().back().type & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
     }
     dialog->PrepareRun();
-    ModalScript script({CloseWhen([] { return true; })});
     std::wstring shownSource;
-    dialog->onShown = [&](HWND shown) { shownSource = ControlText(shown, IDC_TRANS_SOURCE); };
+    ModalScript script({CloseWhen([&] {
+        shownSource = ControlText(FindDialogWith(IDC_TRANS_SOURCE), IDC_TRANS_SOURCE);
+        return true;
+    })});
     dialog->DoModal(nullptr);
     EXPECT_EQ(shownSource, source.path());
 }
