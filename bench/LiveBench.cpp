@@ -14,6 +14,7 @@
 
 #include "live/AnimeFrame.h"
 #include "live/AnimeView.h"
+#include "BenchClock.h"
 #include "CameraControlClient.h"
 #include "DeviceCommand.h"
 #include "picture/FullScreenWnd.h"
@@ -37,17 +38,6 @@ protected:
 };
 
 using Frame = std::vector<BYTE>;
-
-double Seconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // Keeps the user-interface thread answering for `seconds`.
 void Pump(double seconds) {

@@ -125,8 +125,14 @@ HGLOBAL CSDControl::SD_GetPlayList() {
 }
 
 int32_t CSDControl::SD_SetJpegFile(const std::wstring& path, const void* data, uint32_t size) {
-    if (path.empty() || !FitsPacket(path)) return 0;
-    Execute(device::kSdSetJpegFile, &path, data, size);
+    // A refused name is a failure: 0 would tell the caller the file is on the card.
+    if (path.empty()) {
+        Clear();
+        outValue_ = 0;
+        Fail();
+    } else {
+        Execute(device::kSdSetJpegFile, &path, data, size);
+    }
     return status_;
 }
 

@@ -35,6 +35,8 @@ public:
     bool SD_GetJpegFile(HWND target, const std::wstring& path);
     const std::vector<device::ListingEntry>* SD_GetFileList(const std::wstring& folder);
     HGLOBAL SD_GetPlayList();
+    // The card's status (0: the file is on the card); kFailed for an empty
+    // name or one over 32 bytes, which is never sent.
     int32_t SD_SetJpegFile(const std::wstring& path, const void* data, uint32_t size);
     bool SD_DeleteFolder(const std::wstring& folder);
     bool SD_CreateFolder(const std::wstring& parentAndName);

@@ -259,4 +259,16 @@ private:
     CRITICAL_SECTION cs_;
 };
 
+// The wait cursor while the object lives; the previous cursor comes back.
+class WaitCursor {
+public:
+    WaitCursor() : previous_(::SetCursor(::LoadCursorW(nullptr, IDC_WAIT))) {}
+    ~WaitCursor() { ::SetCursor(previous_); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    HCURSOR previous_;
+};
+
 }  // namespace fw

@@ -144,7 +144,7 @@
 #define ID_TOOL_HAND 32838
 #define ID_TOOL_SELECT 32840
 
-// SD memory commands, handled by the main frame but offered by no menu or toolbar.
+// SD memory commands, handled by the main frame; of them only the transfer is in a menu (Tools).
 #define ID_SD_PLAY_LIST 0x803D
 #define ID_SD_TRANSFER 0x8004
 #define ID_SD_VIEWER 0x8037
@@ -204,3 +204,30 @@
 #define IDS_CONVERT_FAILED 171
 #define IDS_OPERATION_CANCELED 176
 #define IDS_NOTHING_TO_CONVERT 177
+
+// Transfer to SD memory and SD folder browsing (app/transfer): the transfer
+// dialog, the card folder browser and the new-folder dialog, their controls
+// and texts. IDC_SD_NEW_FOLDER is the browser's own New Folder button.
+#define IDD_CREATE_SD_FOLDER 132
+#define IDD_FILE_TRANSFER 138
+#define IDD_BROWSE_SD 139
+#define IDC_SD_FOLDER_NAME 1003
+#define IDC_TRANS_SOURCE 1110
+#define IDC_TRANS_DESTINATION 1111
+#define IDC_TRANS_BROWSE_SOURCE 1112
+#define IDC_TRANS_BROWSE_DESTINATION 1113
+#define IDC_SD_TREE 1114
+#define IDC_SD_NEW_FOLDER 1119
+#define IDS_BAD_FOLDER_NAME 139
+#define IDS_DELETE_FOLDER_QUESTION 140
+#define IDS_SD_LOCKED_IMAGE 141
+#define IDS_TRANS_SOURCE_NOT_SPECIFIED 143
+#define IDS_TRANS_SOURCE_NOT_AVAILABLE 144
+#define IDS_TRANS_DESTINATION_NOT_SPECIFIED 145
+#define IDS_DELETE_FOLDER_FAILED 165
+#define IDS_SD_TRANSFER_FAILED 166
+#define IDS_SD_OVER_2M 169
+#define IDS_SD_FULL 170
+#define IDS_NAME_TOO_LONG 175
+#define IDS_NOTHING_TO_TRANSFER 179
+#define IDS_SAME_NAME_EXISTS 180

@@ -28,3 +28,9 @@ constexpr UINT WM_RESET_SCROLL = 1135;          // live view: recompute the scro
 constexpr UINT WM_PICTURE_SIZE_CHANGED = 1136;  // live frame: wParam = decode denominator
 constexpr UINT WM_RESIZE_DC = 1137;             // live view: wParam width, lParam height
 constexpr UINT WM_DRAW_FULL_SCREEN = 1138;      // live view: a frame for the full-screen window is ready
+
+// The SD card's folder tree (transfer/SDTree): fill and refresh it; it tells
+// its owner's window that a refresh begins.
+constexpr UINT WM_SDTREE_FILL = WM_USER + 32;         // 0x420, both parameters 0
+constexpr UINT WM_SDTREE_REFRESH = WM_USER + 34;      // 0x422
+constexpr UINT WM_SDTREE_REFRESHING = WM_USER + 80;   // 0x450, sent to the owner

@@ -11,6 +11,7 @@
 #include "base/Registry.h"
 #include "base/TraceLog.h"
 #include "base/Utilities.h"
+#include "convert/CountedModal.h"
 #include "convert/PathChecks.h"
 #include "convert/TransErrDlg.h"
 #include "resource.h"
@@ -22,23 +23,6 @@ constexpr const wchar_t* kSourceFolderValue = L"CnvInputFolder";
 constexpr const wchar_t* kDestinationValue = L"CnvOutputFileFolder";
 constexpr const wchar_t* kCaption = L"File Conversion";
 constexpr const wchar_t* kSourceFilter = L"PPT (*.ppt; *.pptx)|*.ppt; *.pptx|JPEG (*.jpg)|*.jpg|BMP (*.bmp)|*.bmp||";
-
-// Counts a modal dialog of ours like a message box, so the main frame puts
-// off closing camera windows until it is gone.
-class CountedModal {
-public:
-    CountedModal() {
-        if (CControlDialog* boxes = Boxes()) boxes->Increment();
-    }
-    ~CountedModal() {
-        if (CControlDialog* boxes = Boxes()) boxes->Decrement();
-    }
-    CountedModal(const CountedModal&) = delete;
-    CountedModal& operator=(const CountedModal&) = delete;
-
-private:
-    static CControlDialog* Boxes() { return AppServices() ? AppServices()->controlDialog() : nullptr; }
-};
 
 std::wstring ReadSetting(const wchar_t* name) { return RegReadString(HKEY_CURRENT_USER, kUserKey, kUserSection, name, L""); }
 

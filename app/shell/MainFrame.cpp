@@ -17,6 +17,7 @@
 #include "picture/FullScreenWnd.h"
 #include "picture/ImageMath.h"
 #include "remote/VexaDialog.h"
+#include "transfer/FTransDlg.h"
 #include "resource.h"
 
 CMainFrame* GetMainFrame() {
@@ -112,6 +113,7 @@ void CMainFrame::OnSetFirstViewData() {
         sdControl_ = std::make_unique<CSDControl>(camera_.device());
         palette_ = std::make_unique<CEditViewTool>(*this);
         conversion_ = std::make_unique<CPptDlg>();
+        transfer_ = std::make_unique<CFTransDlg>(camera_.device());
     } catch (const std::bad_alloc&) {
         WriteTraceLogNoMemory(kTraceApp, L"CMainFrame::OnSetFirstViewData", L"new Object");
         ShowAppMessage(IDS_NO_RESOURCES, MB_OK | MB_ICONERROR);
@@ -142,6 +144,7 @@ void CMainFrame::DeviceLostCheck() {
     if (remote_ && remote_->IsVisible()) remote_->HidePanel();
     for (HWND window : camera_.TakeCameraWindows())
         if (::IsWindow(window)) ::SendMessageW(window, WM_CLOSE, 0, 0);
+    if (transfer_ && transfer_->hwnd()) ::SendMessageW(transfer_->hwnd(), WM_CLOSE, 0, 0);
 }
 
 void CMainFrame::ActivateFullScreen() {
@@ -204,6 +207,9 @@ bool CMainFrame::OnCommand(UINT id) {
         return true;
     case ID_TOOL_DRAW: OnToolDraw(); return true;
     case ID_TOOL_FILE_CONVERSION: OnFileConversion(); return true;
+    case ID_SD_TRANSFER:
+        if (deviceOpen()) OnSdTransfer();
+        return true;
     case ID_APP_EXIT: ::PostMessageW(hwnd(), WM_CLOSE, 0, 0); return true;
     case ID_WINDOW_CASCADE: ::SendMessageW(mdiClient(), WM_MDICASCADE, 0, 0); return true;
     case ID_WINDOW_TILE_HORZ: ::SendMessageW(mdiClient(), WM_MDITILE, MDITILE_HORIZONTAL, 0); return true;
@@ -228,6 +234,7 @@ bool CMainFrame::OnUpdateCommand(UINT id, fw::CommandState& state) {
         state.checked = remote_ && remote_->IsVisible();
         return true;
     case ID_TOOL_DRAW: state.checked = palette_ && palette_->IsVisible(); return true;
+    case ID_SD_TRANSFER: state.enabled = deviceOpen(); return true;
     case ID_FILE_OPEN:
     case ID_TOOL_FILE_CONVERSION:
     case ID_APP_EXIT:

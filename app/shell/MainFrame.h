@@ -17,6 +17,7 @@
 
 class CAnimeFrame;
 class CEditViewTool;
+class CFTransDlg;
 class CPptDlg;
 class CVexaDialog;
 class CImageView;
@@ -120,6 +121,13 @@ private:
     // Tools > File Conversion, with the live monitor suspended around it.
     void OnFileConversion();
     bool CreateConverDlg();
+    // Transfer to SD memory (Tools menu): card check, then the dialog with
+    // the live monitor suspended around it.
+    void OnSdTransfer();
+    bool CreateTransFerDlg();
+    // A modal tool dialog's result: OK and Cancel are normal ends; any other
+    // is logged for `source` and told.
+    static bool ModalEndedNormally(INT_PTR result, const wchar_t* source);
 
     HACCEL accelerators_ = nullptr;
     CCameraConnection camera_;
@@ -132,6 +140,7 @@ private:
     std::unique_ptr<CVexaDialog> remote_;
     std::unique_ptr<CEditViewTool> palette_;
     std::unique_ptr<CPptDlg> conversion_;
+    std::unique_ptr<CFTransDlg> transfer_;
 };
 
 // The application's main frame, or null before it exists.

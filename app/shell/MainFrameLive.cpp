@@ -72,10 +72,5 @@ void CMainFrame::OnFileConversion() {
 
 bool CMainFrame::CreateConverDlg() {
     if (!conversion_) return false;
-    const INT_PTR result = conversion_->DoModal(hwnd());
-    if (result == IDOK || result == IDCANCEL) return true;
-    WriteTraceLog(kTraceApp, L"CMainFrame::CreateConverDlg", L"The error occurred with the [DoModal()] function. Return Code[%d]",
-                  static_cast<int>(result));
-    ShowAppMessage(IDS_INTERNAL_ERROR, MB_OK | MB_ICONERROR);
-    return false;
+    return ModalEndedNormally(conversion_->DoModal(hwnd()), L"CMainFrame::CreateConverDlg");
 }

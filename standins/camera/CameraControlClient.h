@@ -50,6 +50,7 @@ public:
     void CorruptFrames(LONG n) { Set(&ControlBlock::corruptFrames, n); }
     void EmptyFrames(LONG n) { Set(&ControlBlock::emptyFrames, n); }
     void FailCardWrites(LONG n) { Set(&ControlBlock::failCardWrites, n); }
+    void LockCardWrites(LONG n) { Set(&ControlBlock::lockCardWrites, n); }
     void SetDelay(LONG ms) { Set(&ControlBlock::delayMs, ms); }
     void SetFrameRate(LONG perSecond) { Set(&ControlBlock::frameRate, perSecond); }
 

@@ -36,6 +36,7 @@ struct ControlBlock {
     volatile LONG corruptFrames;
     volatile LONG emptyFrames;
     volatile LONG failCardWrites;  // the card stops half-way through a file
+    volatile LONG lockCardWrites;  // the card answers "locked image" to a write
     volatile LONG delayMs;
     volatile LONG frameRate;  // frames per second, 0 = unpaced
     volatile LONG wantAttached;

@@ -1,7 +1,7 @@
 // KorvoCameraControl: switches faults and states of a running camera
 // stand-in from the command line and prints its counters.
 //   KorvoCameraControl [--pid N] status | plug | unplug | insert-card | remove-card
-//   KorvoCameraControl [--pid N] refuse|fail|corrupt|empty|fail-card-write N | delay MS | rate FPS
+//   KorvoCameraControl [--pid N] refuse|fail|corrupt|empty|fail-card-write|lock-card-write N | delay MS | rate FPS
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -40,7 +40,7 @@ void PrintCounters(DWORD pid, const standin::CameraCounters& c) {
 
 int Usage() {
     std::fputws(L"usage: KorvoCameraControl [--pid N] status | plug | unplug | insert-card | remove-card\n"
-                L"       KorvoCameraControl [--pid N] refuse|fail|corrupt|empty|fail-card-write N | delay MS | rate FPS\n",
+                L"       KorvoCameraControl [--pid N] refuse|fail|corrupt|empty|fail-card-write|lock-card-write N | delay MS | rate FPS\n",
                 stderr);
     return 2;
 }
@@ -62,6 +62,7 @@ bool Run(standin::CameraControlClient& camera, const std::wstring& command, cons
         {L"corrupt", &standin::CameraControlClient::CorruptFrames},
         {L"empty", &standin::CameraControlClient::EmptyFrames},
         {L"fail-card-write", &standin::CameraControlClient::FailCardWrites},
+        {L"lock-card-write", &standin::CameraControlClient::LockCardWrites},
         {L"delay", &standin::CameraControlClient::SetDelay},
         {L"rate", &standin::CameraControlClient::SetFrameRate},
     };

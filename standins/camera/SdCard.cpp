@@ -194,7 +194,8 @@ CardResponse SdCard::WriteFile(const Place& file, const std::vector<uint8_t>& by
     if (!IsFolder(Attributes(HostPath(root_, parent)))) return WithStatus(kStatusNotFound);
     DWORD a = Attributes(file.host);
     if (IsFolder(a)) return WithStatus(kStatusExists);
-    if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY)) return WithStatus(device::kSdLockedImage);
+    if ((a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY)) || TakeOne(&control_.lockCardWrites))
+        return WithStatus(device::kSdLockedImage);
     if (!Fits(file, bytes.size())) return WithStatus(device::kSdCardFull);
     return WithStatus(WriteHostFile(file.host, bytes) ? 0 : kStatusIoError);
 }

@@ -117,8 +117,8 @@ TEST(CardCommands, WithoutDeviceEveryMethodFailsWithoutACall) {
 TEST(CardCommands, FileNamesOfOneTo32CharactersAreSentWhole) {
     ScriptedDevice device;
     CSDControl sd(&device);
-    EXPECT_EQ(sd.SD_SetJpegFile(L"", "x", 1), 0);
-    EXPECT_EQ(sd.SD_SetJpegFile(std::wstring(33, L'A'), "x", 1), 0);
+    EXPECT_EQ(sd.SD_SetJpegFile(L"", "x", 1), CSDControl::kFailed);
+    EXPECT_EQ(sd.SD_SetJpegFile(std::wstring(33, L'A'), "x", 1), CSDControl::kFailed);
     EXPECT_EQ(device.calls, 0);
     std::wstring longest = L"C:\\DCIM\\100KORVO\\" + std::wstring(15, L'B');
     EXPECT_EQ(sd.SD_SetJpegFile(longest, "jpeg", 4), 0);
@@ -143,7 +143,7 @@ TEST(CardCommands, NamesLongerThanThePacketFieldAreRefusedWithoutACall) {
         {"file list", [&] { return sd.SD_GetFileList(tooLong) == nullptr; }},
         {"read file", [&] { return sd.SD_GetJpegFile(tooLong) == nullptr; }},
         {"read file to a window", [&] { return !sd.SD_GetJpegFile(HWND_MESSAGE, tooLong); }},
-        {"write file", [&] { return sd.SD_SetJpegFile(tooLong, "x", 1) == 0; }},
+        {"write file", [&] { return sd.SD_SetJpegFile(tooLong, "x", 1) == CSDControl::kFailed; }},
     };
     for (const Case& c : cases) {
         EXPECT_TRUE(c.refused()) << c.what;
@@ -155,7 +155,7 @@ TEST(CardCommands, NamesLongerThanThePacketFieldAreRefusedWithoutACall) {
     CPINFO info{};
     if (::GetCPInfo(CP_ACP, &info) && info.MaxCharSize > 1) {
         std::wstring wide = L"C:\\" + std::wstring(15, L'\u3042');  // 3 + 30 bytes
-        EXPECT_EQ(sd.SD_SetJpegFile(wide, "x", 1), 0);
+        EXPECT_EQ(sd.SD_SetJpegFile(wide, "x", 1), CSDControl::kFailed);
         EXPECT_FALSE(sd.SD_DeleteFolder(wide));
         EXPECT_EQ(device.calls, 0);
     }
