@@ -152,6 +152,7 @@ void CLivePicture::Paint(HDC dc, SIZE client) const {
     if (back_.dc()) {
         covered = back_.size();
         ::BitBlt(dc, 0, 0, covered.cx, covered.cy, back_.dc(), 0, 0, SRCCOPY);
+        frameOnScreen_ = frameInBackBuffer_;
     }
     // Nothing is erased, so what the back buffer does not cover yet is blackened.
     if (client.cx > covered.cx) ::PatBlt(dc, covered.cx, 0, client.cx - covered.cx, client.cy, BLACKNESS);
@@ -214,6 +215,7 @@ int CLivePicture::Render(Redraw* redraw) {
         WriteTraceLogStep(kTraceApp, kLoadSource, L"DrawPicture()");
         return kNotDrawn;
     }
+    ++framesDrawn_;
     if (fullScreen_) {
         *redraw = Redraw::kFullScreen;
         return kShown;
@@ -221,6 +223,7 @@ int CLivePicture::Render(Redraw* redraw) {
     // Into the back buffer before the repaint, so the repaint shows this
     // frame rather than the one before.
     if (!RenderBackBufferLocked()) WriteTraceLogStep(kTraceApp, L"CAnimeView::OnUpdate", L"StretchBlt");
+    frameInBackBuffer_ = framesDrawn_;
     *redraw = Redraw::kWindow;
     return kShown;
 }
@@ -262,7 +265,10 @@ void CLivePicture::DrawFullScreen(CFullScreenWnd* window) {
     fullScreenDrawPending_ = false;
     Guard guard(lock_);
     if (!window || !doc_ || doc_->GetPictureWidth() <= 0) return;
-    if (window->DrawPicture()) return;
+    if (window->DrawPicture()) {
+        frameOnScreen_ = framesDrawn_.load();
+        return;
+    }
     WriteTraceLogStep(kTraceApp, kLoadSource, L"m_pFullWnd->DrawPicture()");
     fullScreenFailed_ = true;
 }

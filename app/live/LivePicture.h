@@ -67,6 +67,10 @@ public:
     // The surfaces, for checking what is shown.
     HDC pictureDC() const { return picture_.dc(); }
     HDC backBufferDC() const { return back_.dc(); }
+    // For tests and benchmarks: frames drawn into the live picture so far,
+    // and the number of the one the last paint or full-screen draw showed.
+    long framesDrawn() const { return framesDrawn_.load(); }
+    long frameOnScreen() const { return frameOnScreen_.load(); }
 
 private:
     enum class Redraw { kNothing, kWindow, kFullScreen };
@@ -97,5 +101,8 @@ private:
     std::atomic<bool> fullScreenDrawPending_{false};
     // A full-screen draw failed on the view's thread: the next frame reports it as not drawn.
     std::atomic<bool> fullScreenFailed_{false};
+    std::atomic<long> framesDrawn_{0};
+    long frameInBackBuffer_ = 0;
+    mutable std::atomic<long> frameOnScreen_{0};
     mutable fw::CriticalSection lock_;
 };
