@@ -18,7 +18,9 @@ public:
     Decompression(const Decompression&) = delete;
     Decompression& operator=(const Decompression&) = delete;
 
-    bool Run(const JpegInput& input, int wantedWidth, int scaleDenominator, DWORD* info);
+    // reuse: a bitmap to decode into when it has the output's size, or null.
+    bool Run(const JpegInput& input, int wantedWidth, int scaleDenominator, DWORD* info, HBITMAP reuse = nullptr);
+    // The new bitmap, or null when the reused one holds the picture.
     HBITMAP TakeBitmap();
 
 private:
@@ -26,6 +28,7 @@ private:
     void AttachSource(const JpegInput& input);
     bool ConfigureOutput(int wantedWidth, int scaleDenominator);
     bool ReadRows();
+    bool TakeTarget(HBITMAP reuse);
 
     JpegAbort abort_{};
     jpeg_decompress_struct cinfo_{};  // zeroed: destroying it before creation is harmless
@@ -95,7 +98,21 @@ bool Decompression::ReadRows() {
     return true;
 }
 
-bool Decompression::Run(const JpegInput& input, int wantedWidth, int scaleDenominator, DWORD* info) {
+// The output goes into `reuse` when it is a bottom-up 24-bit DIB section of
+// the output's size, else into a new bitmap.
+bool Decompression::TakeTarget(HBITMAP reuse) {
+    const int width = static_cast<int>(cinfo_.output_width), height = static_cast<int>(cinfo_.output_height);
+    DIBSECTION dib{};
+    if (reuse && ::GetObjectW(reuse, sizeof(dib), &dib) == sizeof(dib) && dib.dsBm.bmBits &&
+        dib.dsBm.bmBitsPixel == 24 && dib.dsBm.bmWidth == width && dib.dsBmih.biHeight == height) {
+        bits_ = static_cast<BYTE*>(dib.dsBm.bmBits);
+        return true;
+    }
+    bitmap_ = CreateDib24(width, height, &bits_);
+    return bitmap_ != nullptr;
+}
+
+bool Decompression::Run(const JpegInput& input, int wantedWidth, int scaleDenominator, DWORD* info, HBITMAP reuse) {
     if (!OpenInput(input)) return false;
     if (setjmp(abort_.jump)) return false;
     jpeg_create_decompress(&cinfo_);
@@ -110,8 +127,7 @@ bool Decompression::Run(const JpegInput& input, int wantedWidth, int scaleDenomi
     }
     if (!ConfigureOutput(wantedWidth, scaleDenominator)) return false;
     jpeg_start_decompress(&cinfo_);
-    bitmap_ = CreateDib24(static_cast<int>(cinfo_.output_width), static_cast<int>(cinfo_.output_height), &bits_);
-    if (!bitmap_ || !ReadRows()) return false;
+    if (!TakeTarget(reuse) || !ReadRows()) return false;
     jpeg_finish_decompress(&cinfo_);
     return true;
 }
@@ -130,6 +146,17 @@ bool DecodeJpegToDib(const JpegInput& input, int wantedWidth, int scaleDenominat
     Decompression decompression;
     if (!decompression.Run(input, wantedWidth, scaleDenominator, info)) return false;
     *bitmap = decompression.TakeBitmap();
+    return true;
+}
+
+bool DecodeJpegInto(const JpegInput& input, int scaleDenominator, HBITMAP* bitmap) {
+    if (!bitmap) return false;
+    Decompression decompression;
+    if (!decompression.Run(input, 0, scaleDenominator, nullptr, *bitmap)) return false;
+    if (HBITMAP made = decompression.TakeBitmap()) {
+        if (*bitmap) ::DeleteObject(*bitmap);
+        *bitmap = made;
+    }
     return true;
 }
 

@@ -81,6 +81,7 @@ private:
     int Repaint();
     int AskFullScreenDraw();
     bool DrawPicture();
+    bool PaintsDirectly() const;
     bool RenderBackBufferLocked();
     bool MakeSurface(fw::Surface& surface);
     bool ResizeSurface(fw::Surface& surface, SIZE size);
@@ -94,6 +95,7 @@ private:
     // The DCs stay for the view's life: the full-screen window keeps reading the picture DC.
     fw::Surface picture_;
     fw::Surface back_;
+    fw::GdiObject spare_;  // the next frame's bitmap: the one before the document's picture
     std::atomic<int> decodeScale_{2};
     int savedScale_ = 2;  // the live zoom's, while full screen decodes at 1
     bool fullScreen_ = false;
