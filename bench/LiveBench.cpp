@@ -18,6 +18,7 @@
 #include "CameraControlClient.h"
 #include "LatencyProbe.h"
 #include "DeviceCommand.h"
+#include "Handles.h"
 #include "picture/FullScreenWnd.h"
 #include "shell/MainFrame.h"
 #include "shell/PictavoApp.h"
@@ -134,13 +135,17 @@ struct Watched {
     double fps, medianMs, p99Ms, cpuPercent;
 };
 
-// Decode alone: the document's decode at the live decode scale.
+// Decode alone: the live document's decode at the live decode scale, into
+// one bitmap over and over as the live picture's two take turns.
 double DecodeMs(const std::vector<Frame>& frames, int denominator) {
     CViewData data;
-    return TimePerCall([&](int i) {
+    PictureRecord frame;
+    const double ms = TimePerCall([&](int i) {
         const Frame& f = frames[i % frames.size()];
-        data.LoadPicture(f.data(), static_cast<DWORD>(f.size()), denominator);
+        data.DecodeJpegReusing(f.data(), static_cast<DWORD>(f.size()), denominator, &frame);
     });
+    fw::GdiObject owner(frame.bitmap);
+    return ms;
 }
 
 // Draw alone: with the live picture paused and a frame decoded, the view's

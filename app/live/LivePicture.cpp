@@ -24,7 +24,7 @@ const wchar_t* FailedStep(fw::Surface::Failure failure) {
     }
 }
 
-// A bottom-up 24-bit DIB section as StretchDIBits reads it.
+// A bottom-up DIB section as StretchDIBits reads it.
 struct DibPixels {
     const void* bits = nullptr;
     BITMAPINFO info{};

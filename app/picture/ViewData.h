@@ -26,8 +26,9 @@ public:
     // which returned `result`) ran outside every lock: takes the picture over
     // in place of the present one, or logs the failure as LoadPicture does.
     int SetDecodedPicture(int result, PictureRecord& picture);
-    // A stream of frames: decodes into picture->bitmap itself when it has
-    // the frame's size (else into a new bitmap that replaces it), and puts
+    // A stream of frames for the screen alone: decodes into picture->bitmap
+    // itself when it has the frame's size and the screen's layout (else into
+    // a new bitmap that replaces it; device::DecodeJpegInto), and puts
     // the picture in place handing the one it replaces back in `picture`, so
     // that two bitmaps take turns and no frame allocates one. A failed decode
     // leaves the present picture in place.

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "AppHarness.h"
 #include "DocTemplate.h"
@@ -35,6 +37,25 @@ inline bool HasBar(HWND window, LONG bar) { return (::GetWindowLongW(window, GWL
 
 inline LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 
+// Any bitmap's pixels, as GetDIBits gives them in 24 bits.
+inline picture_fixtures::Pixels BitmapPixels(HBITMAP bitmap) {
+    BITMAP bm{};
+    picture_fixtures::Pixels p;
+    if (!::GetObjectW(bitmap, sizeof(bm), &bm)) return p;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), bm.bmWidth, -bm.bmHeight, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    const size_t stride = (static_cast<size_t>(bm.bmWidth) * 3 + 3) & ~size_t{3};
+    std::vector<BYTE> rows(stride * bm.bmHeight);
+    fw::WindowDC screen(nullptr);
+    if (::GetDIBits(screen.get(), bitmap, 0, bm.bmHeight, rows.data(), &info, DIB_RGB_COLORS) != bm.bmHeight) return p;
+    p.width = bm.bmWidth;
+    p.height = bm.bmHeight;
+    p.bgr.resize(static_cast<size_t>(p.width) * p.height * 3);
+    for (int y = 0; y < p.height; ++y)
+        std::copy_n(&rows[y * stride], p.width * 3, &p.bgr[static_cast<size_t>(y) * p.width * 3]);
+    return p;
+}
+
 class LiveWindowTest : public AppTest {
 protected:
     // A live window from the "Anime" template, as the main frame opens it.
@@ -60,7 +81,7 @@ protected:
 
     // The document's picture as the last frame decoded it.
     picture_fixtures::Pixels Decoded() const {
-        return picture_fixtures::DibPixels(frame_->animeDocument()->viewData()->GetPicture().bitmap);
+        return BitmapPixels(frame_->animeDocument()->viewData()->GetPicture().bitmap);
     }
 
     SIZE Picture() const {
