@@ -64,9 +64,8 @@ public:
     bool RenderBackBuffer();
     void Paint(HDC dc, SIZE client) const;
 
-    // The surfaces, for checking what is shown.
+    // The full-screen window's source.
     HDC pictureDC() const { return picture_.dc(); }
-    HDC backBufferDC() const { return back_.dc(); }
     // For tests and benchmarks: frames drawn into the live picture so far,
     // and the number of the one the last paint or full-screen draw showed.
     long framesDrawn() const { return framesDrawn_.load(); }
