@@ -6,16 +6,27 @@ namespace device {
 
 namespace {
 
-BITMAPINFO Dib24Info(int width, int height) {
+BITMAPINFO DibInfo(int width, int height, WORD bitCount, DWORD imageSize) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
     info.bmiHeader.biHeight = height;  // positive: bottom-up
     info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biBitCount = bitCount;
     info.bmiHeader.biCompression = BI_RGB;
-    info.bmiHeader.biSizeImage = static_cast<DWORD>(DibStride(width) * height);
+    info.bmiHeader.biSizeImage = imageSize;
     return info;
+}
+
+BITMAPINFO Dib24Info(int width, int height) {
+    return DibInfo(width, height, 24, static_cast<DWORD>(DibStride(width) * height));
+}
+
+HBITMAP MakeDibSection(const BITMAPINFO& info, BYTE** bits) {
+    void* pixels = nullptr;
+    HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    if (bitmap && bits) *bits = static_cast<BYTE*>(pixels);
+    return bitmap;
 }
 
 }  // namespace
@@ -27,12 +38,13 @@ bool IsSaneDibSize(long long width, long long height) {
 
 HBITMAP CreateDib24(int width, int height, BYTE** bits) {
     if (!IsSaneDibSize(width, height)) return nullptr;
-    BITMAPINFO info = Dib24Info(width, height);
-    void* pixels = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
-    if (!bitmap) return nullptr;
-    if (bits) *bits = static_cast<BYTE*>(pixels);
-    return bitmap;
+    return MakeDibSection(Dib24Info(width, height), bits);
+}
+
+HBITMAP CreateScreenDib(int width, int height, BYTE** bits) {
+    const std::uint64_t size = static_cast<std::uint64_t>(width) * 4 * static_cast<std::uint64_t>(height);
+    if (!IsSaneDibSize(width, height) || size > kMaxDibBytes) return nullptr;
+    return MakeDibSection(DibInfo(width, height, 32, static_cast<DWORD>(size)), bits);
 }
 
 bool GetBitmapSize(HBITMAP bitmap, int* width, int* height) {

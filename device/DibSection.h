@@ -20,6 +20,10 @@ bool IsSaneDibSize(long long width, long long height);
 // A new zero-filled (black) 24-bit DIB section, or null.
 HBITMAP CreateDib24(int width, int height, BYTE** bits = nullptr);
 
+// A new 32-bit bottom-up DIB section (blue, green, red and a spare byte per
+// pixel), the pixels of a 24-bit screen: for pictures that are only shown.
+HBITMAP CreateScreenDib(int width, int height, BYTE** bits = nullptr);
+
 // Width and height of any bitmap; false for an invalid handle or an empty bitmap.
 bool GetBitmapSize(HBITMAP bitmap, int* width, int* height);
 

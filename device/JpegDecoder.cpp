@@ -13,12 +13,18 @@ namespace {
 
 class Decompression {
 public:
-    Decompression() { cinfo_.err = InitJpegAbort(abort_); }
+    // screenLayout: 32-bit pixels of blue, green, red and a spare byte, as a
+    // 24-bit screen keeps them; else 24-bit. Bottom-up either way.
+    explicit Decompression(bool screenLayout = false) : screenLayout_(screenLayout) {
+        cinfo_.err = InitJpegAbort(abort_);
+    }
     ~Decompression();
     Decompression(const Decompression&) = delete;
     Decompression& operator=(const Decompression&) = delete;
 
-    bool Run(const JpegInput& input, int wantedWidth, int scaleDenominator, DWORD* info);
+    // reuse: a bitmap to decode into when it has the output's size, or null.
+    bool Run(const JpegInput& input, int wantedWidth, int scaleDenominator, DWORD* info, HBITMAP reuse = nullptr);
+    // The new bitmap, or null when the reused one holds the picture.
     HBITMAP TakeBitmap();
 
 private:
@@ -26,12 +32,14 @@ private:
     void AttachSource(const JpegInput& input);
     bool ConfigureOutput(int wantedWidth, int scaleDenominator);
     bool ReadRows();
+    bool TakeTarget(HBITMAP reuse);
 
     JpegAbort abort_{};
     jpeg_decompress_struct cinfo_{};  // zeroed: destroying it before creation is harmless
     FILE* file_ = nullptr;
     HBITMAP bitmap_ = nullptr;
     BYTE* bits_ = nullptr;
+    bool screenLayout_;
 };
 
 Decompression::~Decompression() {
@@ -71,7 +79,7 @@ bool Decompression::ConfigureOutput(int wantedWidth, int scaleDenominator) {
     bool colour = cinfo_.num_components == 3 && (cinfo_.jpeg_color_space == JCS_YCbCr || cinfo_.jpeg_color_space == JCS_RGB);
     if (!grey && !colour) return false;
     // libjpeg-turbo expands grey into all three bytes itself.
-    cinfo_.out_color_space = JCS_EXT_BGR;
+    cinfo_.out_color_space = screenLayout_ ? JCS_EXT_BGRX : JCS_EXT_BGR;
     cinfo_.scale_num = 1;
     cinfo_.scale_denom = static_cast<unsigned int>(
         ScaleDenominator(static_cast<int>(cinfo_.image_width), wantedWidth, scaleDenominator));
@@ -83,7 +91,8 @@ bool Decompression::ConfigureOutput(int wantedWidth, int scaleDenominator) {
 
 bool Decompression::ReadRows() {
     const JDIMENSION height = cinfo_.output_height;
-    const size_t stride = static_cast<size_t>(DibStride(cinfo_.output_width));
+    const size_t stride = screenLayout_ ? static_cast<size_t>(cinfo_.output_width) * 4
+                                        : static_cast<size_t>(DibStride(cinfo_.output_width));
     auto rows = static_cast<JSAMPARRAY>((*cinfo_.mem->alloc_small)(reinterpret_cast<j_common_ptr>(&cinfo_),
                                                                     JPOOL_IMAGE, height * sizeof(JSAMPROW)));
     // The first line of the picture is the last row of a bottom-up bitmap.
@@ -95,7 +104,22 @@ bool Decompression::ReadRows() {
     return true;
 }
 
-bool Decompression::Run(const JpegInput& input, int wantedWidth, int scaleDenominator, DWORD* info) {
+// The output goes into `reuse` when it is a DIB section of the output's
+// size and layout, else into a new bitmap.
+bool Decompression::TakeTarget(HBITMAP reuse) {
+    const int width = static_cast<int>(cinfo_.output_width), height = static_cast<int>(cinfo_.output_height);
+    DIBSECTION dib{};
+    if (reuse && ::GetObjectW(reuse, sizeof(dib), &dib) == sizeof(dib) && dib.dsBm.bmBits &&
+        dib.dsBm.bmBitsPixel == (screenLayout_ ? 32 : 24) && dib.dsBm.bmWidth == width &&
+        dib.dsBm.bmHeight == height) {
+        bits_ = static_cast<BYTE*>(dib.dsBm.bmBits);
+        return true;
+    }
+    bitmap_ = screenLayout_ ? CreateScreenDib(width, height, &bits_) : CreateDib24(width, height, &bits_);
+    return bitmap_ != nullptr;
+}
+
+bool Decompression::Run(const JpegInput& input, int wantedWidth, int scaleDenominator, DWORD* info, HBITMAP reuse) {
     if (!OpenInput(input)) return false;
     if (setjmp(abort_.jump)) return false;
     jpeg_create_decompress(&cinfo_);
@@ -110,8 +134,7 @@ bool Decompression::Run(const JpegInput& input, int wantedWidth, int scaleDenomi
     }
     if (!ConfigureOutput(wantedWidth, scaleDenominator)) return false;
     jpeg_start_decompress(&cinfo_);
-    bitmap_ = CreateDib24(static_cast<int>(cinfo_.output_width), static_cast<int>(cinfo_.output_height), &bits_);
-    if (!bitmap_ || !ReadRows()) return false;
+    if (!TakeTarget(reuse) || !ReadRows()) return false;
     jpeg_finish_decompress(&cinfo_);
     return true;
 }
@@ -130,6 +153,17 @@ bool DecodeJpegToDib(const JpegInput& input, int wantedWidth, int scaleDenominat
     Decompression decompression;
     if (!decompression.Run(input, wantedWidth, scaleDenominator, info)) return false;
     *bitmap = decompression.TakeBitmap();
+    return true;
+}
+
+bool DecodeJpegInto(const JpegInput& input, int scaleDenominator, HBITMAP* bitmap) {
+    if (!bitmap) return false;
+    Decompression decompression(true);
+    if (!decompression.Run(input, 0, scaleDenominator, nullptr, *bitmap)) return false;
+    if (HBITMAP made = decompression.TakeBitmap()) {
+        if (*bitmap) ::DeleteObject(*bitmap);
+        *bitmap = made;
+    }
     return true;
 }
 

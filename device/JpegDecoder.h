@@ -24,4 +24,12 @@ int ScaleDenominator(int pictureWidth, int wantedWidth, int requested);
 // other than one or three components fail. On failure *bitmap is null.
 bool DecodeJpegToDib(const JpegInput& input, int wantedWidth, int scaleDenominator, HBITMAP* bitmap, DWORD* info);
 
+// A picture for the screen alone (the live frames): decoded into a 32-bit
+// DIB section (CreateScreenDib), which a 24-bit screen takes with plain row
+// copies; into *bitmap itself when it is one of the size the picture
+// decodes to, so a run of frames of one size allocates nothing; otherwise
+// into a new bitmap that replaces it (the old one is deleted). On failure
+// *bitmap stays, its pixels undefined.
+bool DecodeJpegInto(const JpegInput& input, int scaleDenominator, HBITMAP* bitmap);
+
 }  // namespace device

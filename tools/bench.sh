@@ -2,7 +2,8 @@
 # Builds the x64 benchmarks and runs them under Wine:
 #   DecodeBench         decode frames per second of a camera frame at 1/1, 1/2
 #                       and 1/4 through each codec library and the built-in coder;
-#   LiveBench           the live monitor's frames per second at each scale and in
+#   LiveBench           the live monitor's frames per second and latency from the
+#                       camera's hand-over to the screen at each scale and in
 #                       full screen beside decode-only and draw-only times, and
 #                       the CPU the process uses with the camera paced at 30 fps;
 #   TwainTransferBench  a TWAIN memory transfer of one picture;

@@ -13,9 +13,10 @@ public:
     ~CAnimeDoc() override;
 
     // One JPEG frame, reduced by `scaleDenominator` while decoding, in two
-    // steps: decoding into `frame` needs no lock; putting it in place of the
-    // present picture (`decoded` as DecodeFrame returned) is done under the
-    // live picture's lock. 1 on success.
+    // steps: decoding into `frame` (into its bitmap when that has the frame's
+    // size) needs no lock; putting it in place of the present picture
+    // (`decoded` as DecodeFrame returned) is done under the live picture's
+    // lock and hands the replaced picture back in `frame`. 1 on success.
     int DecodeFrame(const void* data, DWORD length, int scaleDenominator, PictureRecord* frame);
     int SetFrame(int decoded, PictureRecord& frame);
 };

@@ -24,6 +24,60 @@ const wchar_t* FailedStep(fw::Surface::Failure failure) {
     }
 }
 
+// A bottom-up DIB section as StretchDIBits reads it.
+struct DibPixels {
+    const void* bits = nullptr;
+    BITMAPINFO info{};
+    SIZE size{0, 0};
+};
+
+bool ReadDib(HBITMAP bitmap, DibPixels* dib) {
+    DIBSECTION ds{};
+    if (!bitmap || ::GetObjectW(bitmap, sizeof(ds), &ds) != sizeof(ds) || !ds.dsBm.bmBits) return false;
+    dib->bits = ds.dsBm.bmBits;
+    dib->info.bmiHeader = ds.dsBmih;
+    dib->size = SIZE{ds.dsBm.bmWidth, ds.dsBm.bmHeight};
+    return true;
+}
+
+bool DocumentPicture(CAnimeDoc* doc, DibPixels* dib) {
+    CViewData* data = doc ? doc->viewData() : nullptr;
+    return data && ReadDib(data->GetPicture().bitmap, dib);
+}
+
+// The part of the picture that an area of `out` shows at `zoom`, its top
+// left at picture pixel `from` / zoom, stretched straight from the decoded
+// bits into the area's top left. `covered`: how much of the area it took;
+// false when the stretch failed.
+bool DrawZoomed(HDC dc, const DibPixels& dib, SIZE out, double zoom, POINT from, SIZE* covered) {
+    *covered = SIZE{0, 0};
+    const double unzoom = 1.0 / zoom;
+    const int x = static_cast<int>(from.x * unzoom), y = static_cast<int>(from.y * unzoom);
+    const int wanted = static_cast<int>(out.cx * unzoom), wantedRows = static_cast<int>(out.cy * unzoom);
+    const int width = std::min<int>(wanted, dib.size.cx - x), height = std::min<int>(wantedRows, dib.size.cy - y);
+    if (width <= 0 || height <= 0 || x < 0 || y < 0) return true;
+    const SIZE to{width == wanted ? out.cx : static_cast<LONG>(width * zoom),
+                  height == wantedRows ? out.cy : static_cast<LONG>(height * zoom)};
+    if (zoom < 1.0) {
+        ::SetStretchBltMode(dc, HALFTONE);
+        ::SetBrushOrgEx(dc, 0, 0, nullptr);  // HALFTONE requires it after the mode change
+    } else {
+        ::SetStretchBltMode(dc, COLORONCOLOR);
+    }
+    // Bottom-up bits: the source rectangle's y counts from the last row.
+    const int rows = ::StretchDIBits(dc, 0, 0, to.cx, to.cy, x, dib.size.cy - y - height, width, height, dib.bits,
+                                     &dib.info, DIB_RGB_COLORS, SRCCOPY);
+    if (rows == 0) return false;
+    *covered = to;
+    return true;
+}
+
+// Nothing is erased, so what the picture does not cover is blackened.
+void BlackenOutside(HDC dc, SIZE covered, SIZE area) {
+    if (area.cx > covered.cx) ::PatBlt(dc, covered.cx, 0, area.cx - covered.cx, area.cy, BLACKNESS);
+    if (area.cy > covered.cy) ::PatBlt(dc, 0, covered.cy, std::min(covered.cx, area.cx), area.cy - covered.cy, BLACKNESS);
+}
+
 }  // namespace
 
 void CLivePicture::Bind(CAnimeDoc* doc, HWND view, HWND frame) {
@@ -91,71 +145,64 @@ bool CLivePicture::ResizeBackBuffer(SIZE client) {
     return SizeSurface(back_, client, L"CAnimeView::OnResizeDC");
 }
 
-// Under the lock: the document's picture 1:1 into the picture surface.
+// Under the lock: the document's picture 1:1 into the picture surface, the
+// full-screen window's source.
 bool CLivePicture::DrawPicture() {
     const wchar_t* src = L"CAnimeView::DrawPicture";
-    CViewData* data = doc_ ? doc_->viewData() : nullptr;
-    if (!data || !data->GetPicture().bitmap) return true;
-    const PictureRecord& picture = data->GetPicture();
-    if (!SizeSurface(picture_, SIZE{picture.width, picture.height}, src)) return false;
-    DIBSECTION ds{};
-    int rows = 0;
-    DWORD error = ERROR_INVALID_HANDLE;
-    if (::GetObjectW(picture.bitmap, sizeof(ds), &ds) == sizeof(ds) && ds.dsBm.bmBits) {
-        ::GdiFlush();
-        rows = ::StretchDIBits(picture_.dc(), 0, 0, picture.width, picture.height, 0, 0, picture.width,
-                               picture.height, ds.dsBm.bmBits, reinterpret_cast<BITMAPINFO*>(&ds.dsBmih),
-                               DIB_RGB_COLORS, SRCCOPY);
-        error = ::GetLastError();
-    }
+    DibPixels dib;
+    if (!DocumentPicture(doc_, &dib)) return true;
+    if (!SizeSurface(picture_, dib.size, src)) return false;
+    ::SetLastError(ERROR_SUCCESS);
+    const int rows = ::StretchDIBits(picture_.dc(), 0, 0, dib.size.cx, dib.size.cy, 0, 0, dib.size.cx, dib.size.cy,
+                                     dib.bits, &dib.info, DIB_RGB_COLORS, SRCCOPY);
     if (rows != 0) return true;
-    WriteTraceLog(kTraceApp, src, L"The error occurred with the [StretchDIBits] function. GetLastError=[0x%08X]", error);
+    WriteTraceLog(kTraceApp, src, L"The error occurred with the [StretchDIBits] function. GetLastError=[0x%08X]",
+                  ::GetLastError());
     PostFailure(IDS_INTERNAL_ERROR);
     return false;
 }
 
 bool CLivePicture::RenderBackBuffer() {
     Guard guard(lock_);
-    return RenderBackBufferLocked();
+    return PaintsDirectly() || RenderBackBufferLocked();
 }
 
-// The back buffer from the picture surface at the display zoom and scroll
+// Under the lock. At a display zoom of 1.0 the window is painted straight
+// from the decoded bits, one copy; only other zooms and full screen need a
+// stretched copy kept.
+bool CLivePicture::PaintsDirectly() const { return !fullScreen_ && doc_ && doc_->GetZoom() == 1.0; }
+
+// The back buffer from the decoded picture at the display zoom and scroll
 // position; false when the stretch failed.
 bool CLivePicture::RenderBackBufferLocked() {
     // While full screen the picture is at full size, not the window's; the
     // back buffer keeps the last frame the window showed.
-    if (!picture_.dc() || !back_.dc() || fullScreen_) return true;
+    if (!back_.dc() || fullScreen_) return true;
     const SIZE out = back_.size();
     double zoom = doc_ ? doc_->GetZoom() : 1.0;
     if (!(zoom > 0)) zoom = 1.0;
-    const double unzoom = 1.0 / zoom;
-    const POINT from = scroll();
-    HDC back = back_.dc();
-    ::PatBlt(back, 0, 0, out.cx, out.cy, BLACKNESS);
-    if (zoom < 1.0) {
-        ::SetStretchBltMode(back, HALFTONE);
-        ::SetBrushOrgEx(back, 0, 0, nullptr);  // HALFTONE requires it after the mode change
-    } else {
-        ::SetStretchBltMode(back, COLORONCOLOR);
-    }
-    // The back buffer stands for the client area, even in the moment
-    // between a resize and its WM_RESIZE_DC.
-    const int width = static_cast<int>(out.cx * unzoom), height = static_cast<int>(out.cy * unzoom);
-    if (width <= 0 || height <= 0) return true;
-    return ::StretchBlt(back, 0, 0, out.cx, out.cy, picture_.dc(), static_cast<int>(from.x * unzoom),
-                        static_cast<int>(from.y * unzoom), width, height, SRCCOPY) != FALSE;
+    DibPixels dib;
+    SIZE covered{0, 0};
+    const bool drawn = !DocumentPicture(doc_, &dib) || DrawZoomed(back_.dc(), dib, out, zoom, scroll(), &covered);
+    BlackenOutside(back_.dc(), covered, out);
+    frameInBackBuffer_ = framesDrawn_;
+    return drawn;
 }
 
 void CLivePicture::Paint(HDC dc, SIZE client) const {
     SIZE covered{0, 0};
     Guard guard(lock_);
-    if (back_.dc()) {
+    DibPixels dib;
+    if (PaintsDirectly()) {
+        if (DocumentPicture(doc_, &dib)) DrawZoomed(dc, dib, client, 1.0, scroll(), &covered);
+        frameOnScreen_ = framesDrawn_.load();
+    } else if (back_.dc()) {
         covered = back_.size();
         ::BitBlt(dc, 0, 0, covered.cx, covered.cy, back_.dc(), 0, 0, SRCCOPY);
+        // While full screen this window is out of sight; that one shows the frames.
+        if (!fullScreen_) frameOnScreen_ = frameInBackBuffer_;
     }
-    // Nothing is erased, so what the back buffer does not cover yet is blackened.
-    if (client.cx > covered.cx) ::PatBlt(dc, covered.cx, 0, client.cx - covered.cx, client.cy, BLACKNESS);
-    if (client.cy > covered.cy) ::PatBlt(dc, 0, covered.cy, covered.cx, client.cy - covered.cy, BLACKNESS);
+    BlackenOutside(dc, covered, client);
 }
 
 // ---- frames -----------------------------------------------------------------
@@ -163,14 +210,22 @@ void CLivePicture::Paint(HDC dc, SIZE client) const {
 int CLivePicture::LoadPicture(const void* data, DWORD length, int* outcome) {
     const int scale = decodeScale_;
     // Decoded before the lock is taken, so that painting waits for the lock
-    // only while the new picture is put in place and drawn.
+    // only while the new picture is put in place and drawn; into the bitmap
+    // the frame before last was in, which nothing shows any more.
     PictureRecord fresh;
+    {
+        Guard guard(lock_);
+        fresh.bitmap = static_cast<HBITMAP>(spare_.release());
+    }
     const int decoded = doc_ ? doc_->DecodeFrame(data, length, scale, &fresh) : 0;
     Redraw redraw = Redraw::kNothing;
     int result;
     {
         Guard guard(lock_);
         result = TakeFrame(decoded, scale, fresh, &redraw);
+        // A load on another thread meanwhile may have left one already.
+        if (!spare_) spare_.reset(fresh.bitmap);
+        else if (fresh.bitmap) ::DeleteObject(fresh.bitmap);
     }
     result = Present(redraw, result);
     if (outcome) *outcome = result;
@@ -192,7 +247,6 @@ int CLivePicture::TakeFrame(int decoded, int scale, PictureRecord& frame, Redraw
     if (decoded && scale != decodeScale_) {
         // The scale changed meanwhile and the kept frame is shown at the new
         // one already; this frame would only bring the old one back.
-        if (frame.bitmap) ::DeleteObject(frame.bitmap);
         return kShown;
     }
     const int oldWidth = doc_ ? doc_->GetPictureWidth() : 0;
@@ -207,20 +261,24 @@ int CLivePicture::TakeFrame(int decoded, int scale, PictureRecord& frame, Redraw
     return Render(redraw);
 }
 
-// Under the lock: the picture surface, then the back buffer, or while full
-// screen nothing more: the full-screen window is the view's to draw.
+// Under the lock. In the window the decoded picture is what the next paint
+// shows (stretched into the back buffer first at other zooms than 1.0);
+// full screen draws from the picture surface, on the view's thread.
 int CLivePicture::Render(Redraw* redraw) {
-    if (!DrawPicture()) {
-        WriteTraceLogStep(kTraceApp, kLoadSource, L"DrawPicture()");
-        return kNotDrawn;
-    }
     if (fullScreen_) {
+        if (!DrawPicture()) {
+            WriteTraceLogStep(kTraceApp, kLoadSource, L"DrawPicture()");
+            return kNotDrawn;
+        }
+        ++framesDrawn_;
         *redraw = Redraw::kFullScreen;
         return kShown;
     }
+    ++framesDrawn_;
     // Into the back buffer before the repaint, so the repaint shows this
     // frame rather than the one before.
-    if (!RenderBackBufferLocked()) WriteTraceLogStep(kTraceApp, L"CAnimeView::OnUpdate", L"StretchBlt");
+    if (!PaintsDirectly() && !RenderBackBufferLocked())
+        WriteTraceLogStep(kTraceApp, L"CAnimeView::OnUpdate", L"StretchBlt");
     *redraw = Redraw::kWindow;
     return kShown;
 }
@@ -262,7 +320,10 @@ void CLivePicture::DrawFullScreen(CFullScreenWnd* window) {
     fullScreenDrawPending_ = false;
     Guard guard(lock_);
     if (!window || !doc_ || doc_->GetPictureWidth() <= 0) return;
-    if (window->DrawPicture()) return;
+    if (window->DrawPicture()) {
+        frameOnScreen_ = framesDrawn_.load();
+        return;
+    }
     WriteTraceLogStep(kTraceApp, kLoadSource, L"m_pFullWnd->DrawPicture()");
     fullScreenFailed_ = true;
 }
@@ -278,6 +339,11 @@ void CLivePicture::SetDecodeScale(int denominator) {
 
 void CLivePicture::EnterFullScreen() {
     Guard guard(lock_);
+    // The window behind keeps showing the last frame from the back buffer,
+    // and the full-screen window starts from the picture at hand.
+    if (PaintsDirectly() && !RenderBackBufferLocked())
+        WriteTraceLogStep(kTraceApp, L"CAnimeView::OnUpdate", L"StretchBlt");
+    DrawPicture();
     savedScale_ = decodeScale_;
     decodeScale_ = 1;
     fullScreen_ = true;

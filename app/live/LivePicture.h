@@ -64,9 +64,12 @@ public:
     bool RenderBackBuffer();
     void Paint(HDC dc, SIZE client) const;
 
-    // The surfaces, for checking what is shown.
+    // The full-screen window's source.
     HDC pictureDC() const { return picture_.dc(); }
-    HDC backBufferDC() const { return back_.dc(); }
+    // For tests and benchmarks: frames drawn into the live picture so far,
+    // and the number of the one the last paint or full-screen draw showed.
+    long framesDrawn() const { return framesDrawn_.load(); }
+    long frameOnScreen() const { return frameOnScreen_.load(); }
 
 private:
     enum class Redraw { kNothing, kWindow, kFullScreen };
@@ -77,6 +80,7 @@ private:
     int Repaint();
     int AskFullScreenDraw();
     bool DrawPicture();
+    bool PaintsDirectly() const;
     bool RenderBackBufferLocked();
     bool MakeSurface(fw::Surface& surface);
     bool ResizeSurface(fw::Surface& surface, SIZE size);
@@ -90,6 +94,7 @@ private:
     // The DCs stay for the view's life: the full-screen window keeps reading the picture DC.
     fw::Surface picture_;
     fw::Surface back_;
+    fw::GdiObject spare_;  // the next frame's bitmap: the one before the document's picture
     std::atomic<int> decodeScale_{2};
     int savedScale_ = 2;  // the live zoom's, while full screen decodes at 1
     bool fullScreen_ = false;
@@ -97,5 +102,8 @@ private:
     std::atomic<bool> fullScreenDrawPending_{false};
     // A full-screen draw failed on the view's thread: the next frame reports it as not drawn.
     std::atomic<bool> fullScreenFailed_{false};
+    std::atomic<long> framesDrawn_{0};
+    long frameInBackBuffer_ = 0;
+    mutable std::atomic<long> frameOnScreen_{0};
     mutable fw::CriticalSection lock_;
 };

@@ -10,6 +10,15 @@ namespace {
 
 constexpr const wchar_t* kClassName = L"PictavoFullScreenWnd";
 
+// Black around `picture` only: the picture covers the rest, and filling a
+// whole screen for every live frame costs as much as a copy of it.
+void BlackenAround(HDC dc, const RECT& client, const RECT& picture) {
+    ::PatBlt(dc, 0, 0, client.right, picture.top, BLACKNESS);
+    ::PatBlt(dc, 0, picture.bottom, client.right, client.bottom - picture.bottom, BLACKNESS);
+    ::PatBlt(dc, 0, picture.top, picture.left, picture.bottom - picture.top, BLACKNESS);
+    ::PatBlt(dc, picture.right, picture.top, client.right - picture.right, picture.bottom - picture.top, BLACKNESS);
+}
+
 }  // namespace
 
 FullScreenPlacement PlaceFullScreen(int screenWidth, int screenHeight, int pictureWidth, int pictureHeight) {
@@ -105,17 +114,18 @@ int CFullScreenWnd::DrawPicture() {
     ::GetClientRect(hwnd(), &client);
     const HDC back = back_.dc();
     drawn_ = true;
-    ::PatBlt(back, 0, 0, client.right, client.bottom, BLACKNESS);
 
     // An owner without a picture leaves only the black screen, never a
     // division by a zero size.
     BITMAP bm{};
     HGDIOBJ picture = sourceDC_ ? ::GetCurrentObject(sourceDC_, OBJ_BITMAP) : nullptr;
     if (!picture || !::GetObjectW(picture, sizeof(bm), &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) {
+        ::PatBlt(back, 0, 0, client.right, client.bottom, BLACKNESS);
         WriteTraceLog(kTraceApp, kSource, L"The error occurred with the [GetObject()] function.");
         return 0;
     }
     const FullScreenPlacement place = PlaceFullScreen(client.right, client.bottom, bm.bmWidth, bm.bmHeight);
+    BlackenAround(back, client, place.target);
     if (place.halftone) {
         ::SetStretchBltMode(back, HALFTONE);
         ::SetBrushOrgEx(back, 0, 0, nullptr);  // HALFTONE requires it after the mode change

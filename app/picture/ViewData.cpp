@@ -2,7 +2,9 @@
 
 #include <utility>
 
+#include "DibSection.h"
 #include "JpegCoder.h"
+#include "JpegDecoder.h"
 #include "base/PathName.h"
 #include "Application.h"
 #include "base/AppServices.h"
@@ -50,12 +52,14 @@ void CViewData::DeletePicture() {
     picture_ = PictureRecord{};
 }
 
+int CViewData::LogLoadFailure(const wchar_t* failedStep) {
+    WriteTraceLog(kTraceApp, L"CViewData::LoadPicture", L"The error occurred with the [%s] function.", failedStep);
+    return 0;
+}
+
 int CViewData::FinishLoad(int result, const wchar_t* failedStep) {
     if (picture_.bitmap) pictureOwner_.reset(picture_.bitmap);
-    if (!result) {
-        WriteTraceLog(kTraceApp, L"CViewData::LoadPicture", L"The error occurred with the [%s] function.", failedStep);
-        return 0;
-    }
+    if (!result) return LogLoadFailure(failedStep);
     width_ = picture_.width;
     height_ = picture_.height;
     return result;
@@ -87,6 +91,30 @@ int CViewData::SetDecodedPicture(int result, PictureRecord& picture) {
         picture_.bitmap = static_cast<HBITMAP>(decoded.release());
     }
     return FinishLoad(result && picture_.bitmap ? result : 0, L"DecodeJpeg()");
+}
+
+int CViewData::ExchangeDecodedPicture(int result, PictureRecord& picture) {
+    // A frame that did not decode leaves the one before in place: the
+    // screen goes on showing it.
+    if (!result || !picture.bitmap) return LogLoadFailure(L"DecodeJpeg()");
+    LoadLock lock(*this);
+    HBITMAP replaced = static_cast<HBITMAP>(pictureOwner_.release());
+    picture_ = picture;
+    picture.bitmap = replaced;
+    return FinishLoad(result, L"DecodeJpeg()");
+}
+
+int CViewData::DecodeJpegReusing(const void* data, DWORD length, int scaleDenominator, PictureRecord* picture) {
+    const device::JpegInput input{nullptr, nullptr, data, length};
+    int width = 0, height = 0;
+    if (!picture || !data || !device::DecodeJpegInto(input, scaleDenominator, &picture->bitmap) ||
+        !device::GetBitmapSize(picture->bitmap, &width, &height)) {
+        WriteTraceLog(kTraceApp, L"CViewData::DecodeJpeg", L"The error occurred with the [%s] function.", L"Load()[2]");
+        return 0;
+    }
+    picture->width = width;
+    picture->height = height;
+    return 1;
 }
 
 int CViewData::DecodeJpeg(const wchar_t* path, const void* data, DWORD length, int scaleDenominator,

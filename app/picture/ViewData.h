@@ -26,6 +26,14 @@ public:
     // which returned `result`) ran outside every lock: takes the picture over
     // in place of the present one, or logs the failure as LoadPicture does.
     int SetDecodedPicture(int result, PictureRecord& picture);
+    // A stream of frames for the screen alone: decodes into picture->bitmap
+    // itself when it has the frame's size and the screen's layout (else into
+    // a new bitmap that replaces it; device::DecodeJpegInto), and puts
+    // the picture in place handing the one it replaces back in `picture`, so
+    // that two bitmaps take turns and no frame allocates one. A failed decode
+    // leaves the present picture in place.
+    int DecodeJpegReusing(const void* data, DWORD length, int scaleDenominator, PictureRecord* picture);
+    int ExchangeDecodedPicture(int result, PictureRecord& picture);
     int OpenBmpFile(const wchar_t* path, PictureRecord* picture);
 
     const PictureRecord& GetPicture() const { return picture_; }
@@ -53,6 +61,7 @@ private:
     void DeletePicture();
     // Publishes the new picture, or logs failedStep; returns result.
     int FinishLoad(int result, const wchar_t* failedStep);
+    static int LogLoadFailure(const wchar_t* failedStep);
 
     int scrollX_ = 0;
     int scrollY_ = 0;

@@ -39,6 +39,7 @@ CameraSettings CameraSettings::Load(const std::wstring& iniPath, const std::wstr
     s.frameRate = ini.Int(L"Camera", L"FrameRate", 30, 0, kMaxFrameRate);
     s.delayMs = ini.Int(L"Camera", L"ResponseDelay", 0, 0, kMaxDelayMs);
     s.preparedFrames = ini.Int(L"Camera", L"PreparedFrames", 0, 0, 1000);
+    s.stampFrames = ini.Int(L"Camera", L"StampFrames", 0, 0, 1) != 0;
     s.cardFolder = Resolve(ini.Text(L"Card", L"Folder", L"SDCard"), baseFolder);
     s.cardInserted = ini.Int(L"Card", L"Inserted", 1, 0, 1) != 0;
     s.cardCapacity = std::wcstoull(ini.Text(L"Card", L"Capacity", L"0").c_str(), nullptr, 10);

@@ -2,6 +2,7 @@
 // The stand-in's settings file "KorvoDocCameraIM.ini" beside the DLL:
 //   [Camera] Connected=1  FrameFolder=  FrameRate=30  ResponseDelay=0 (ms)
 //            PreparedFrames=0 (made once, then served in turn from memory)
+//            StampFrames=0 (1: each frame carries the moment of its hand-over, for benchmarks)
 //   [Card]   Folder=SDCard  Inserted=1  Capacity=0 (bytes, 0 = the host disk's free space)
 //   [Faults] RefuseRequests=0  FailResponses=0  CorruptFrames=0  EmptyFrames=0
 // Relative folders are taken from the DLL's folder.
@@ -18,6 +19,7 @@ struct CameraSettings {
     int frameRate = 30;
     int delayMs = 0;
     int preparedFrames = 0;
+    bool stampFrames = false;
     std::wstring cardFolder;
     bool cardInserted = true;
     uint64_t cardCapacity = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "HandOverStamp.h"
 #include "JpegCodec.h"
 #include "Strings.h"
 
@@ -169,6 +170,7 @@ StandInCamera::Answer StandInCamera::ServeFrame() {
         return answer;
     }
     if (TakeOne(&block_.corruptFrames)) file = DamageJpeg(std::move(file));
+    if (settings_.stampFrames) file = WithStampSegment(std::move(file));
     answer.data = ToGlobal(file);
     if (!answer.data) {
         answer.status = kStatusIoError;
@@ -261,6 +263,10 @@ BOOL StandInCamera::Submit(HWND target, Work work, DWORD* value, DWORD* detail) 
 }
 
 void StandInCamera::Complete(HWND target, uint16_t code, const Answer& answer) {
+    if (settings_.stampFrames && code == device::kGetJpegImage) {
+        fw::GlobalLock bytes(answer.data);
+        if (bytes.get()) StampHandOver(static_cast<uint8_t*>(bytes.get()), answer.size);
+    }
     device::ResponseRecord* record = records_.Issue(code, answer.status, answer.data, answer.size, answer.carriesData);
     if (!record) return;
     // A window that is gone never takes the record: nothing may leak for it.

@@ -20,74 +20,12 @@
 #include "picture/ViewData.h"
 #include "resource.h"
 #include "Wait.h"
+#include "LiveWindowFixture.h"
 
 using namespace testing_support;
+using namespace live_testing;
 
 namespace {
-
-SIZE ClientSize(HWND window) {
-    RECT rc{};
-    ::GetClientRect(window, &rc);
-    return SIZE{rc.right, rc.bottom};
-}
-
-bool HasBar(HWND window, LONG bar) { return (::GetWindowLongW(window, GWL_STYLE) & bar) != 0; }
-
-LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
-
-COLORREF PixelOf(HDC dc, int x, int y) {
-    ::GdiFlush();
-    return ::GetPixel(dc, x, y);
-}
-
-class LiveWindowTest : public AppTest {
-protected:
-    // A live window from the "Anime" template, as the main frame opens it.
-    CAnimeFrame* OpenLive() {
-        for (const auto& t : PictavoApp()->docTemplates()) {
-            if (t->GetDocString(fw::DocTemplate::FileNewName) != L"Anime") continue;
-            fw::DocTemplate::Opened opened = t->OpenNew(*mainFrame(), true);
-            PumpMessages();
-            frame_ = dynamic_cast<CAnimeFrame*>(opened.frame);
-            view_ = frame_ ? frame_->animeView() : nullptr;
-            return frame_;
-        }
-        return nullptr;
-    }
-
-    // One camera frame, decoded at the view's scale as the decode thread would.
-    int Feed(int width, int height, int* outcome = nullptr) {
-        const std::string jpeg = picture_fixtures::MakeJpeg(width, height);
-        int result = view_->livePicture().LoadPicture(jpeg.data(), static_cast<DWORD>(jpeg.size()), outcome);
-        PumpMessages();
-        return result;
-    }
-
-    SIZE Picture() const {
-        CAnimeDoc* doc = frame_->animeDocument();
-        return SIZE{doc->GetPictureWidth(), doc->GetPictureHeight()};
-    }
-
-    POINT Scroll() const {
-        return POINT{::GetScrollPos(view_->hwnd(), SB_HORZ), ::GetScrollPos(view_->hwnd(), SB_VERT)};
-    }
-
-    void Drag(POINT from, POINT to) {
-        ::SendMessageW(view_->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, At(from.x, from.y));
-        ::SendMessageW(view_->hwnd(), WM_MOUSEMOVE, MK_LBUTTON, At(to.x, to.y));
-        ::SendMessageW(view_->hwnd(), WM_LBUTTONUP, 0, At(to.x, to.y));
-        PumpMessages();
-    }
-
-    bool Logged(const char* text) const {
-        for (const std::string& line : LogLines())
-            if (line.find(text) != std::string::npos) return true;
-        return false;
-    }
-
-    CAnimeFrame* frame_ = nullptr;
-    CAnimeView* view_ = nullptr;
-};
 
 TEST_F(LiveWindowTest, OpensAtTheLiveZoomAndKeepsThatSizeForItsFrames) {
     struct Case {
@@ -215,20 +153,22 @@ TEST_F(LiveWindowTest, DragScrollsOnlyAboveActualSizeAndStopsAtTheEnd) {
 TEST_F(LiveWindowTest, BackBufferShowsTheZoomedAndScrolledPicture) {
     ASSERT_NE(OpenLive(), nullptr);
     Feed(1024, 768);
-    HDC picture = view_->livePicture().pictureDC(), back = view_->livePicture().backBufferDC();
-    EXPECT_EQ(PixelOf(back, 100, 80), PixelOf(picture, 100, 80));
+    const picture_fixtures::Pixels decoded = Decoded();
+    EXPECT_EQ(ColourAt(ShownPixels(view_->hwnd()), 100, 80), ColourAt(decoded, 100, 80));
 
     view_->SetDisplayZoom(2.0);
     Drag(POINT{300, 300}, POINT{200, 250});  // scrolled to (100, 50)
     ASSERT_EQ(Scroll().x, 100);
     // Client pixel (40, 30) shows picture pixel ((100 + 40) / 2, (50 + 30) / 2).
-    EXPECT_EQ(PixelOf(back, 40, 30), PixelOf(picture, 70, 40));
-    EXPECT_NE(PixelOf(back, 40, 30), RGB(0, 0, 0));
+    const picture_fixtures::Pixels zoomed = ShownPixels(view_->hwnd());
+    EXPECT_EQ(ColourAt(zoomed, 40, 30), ColourAt(decoded, 70, 40));
+    EXPECT_NE(ColourAt(zoomed, 40, 30), RGB(0, 0, 0));
 
     // Half size: the picture in the top left quarter, black beyond it.
     view_->SetDisplayZoom(0.5);
-    EXPECT_NE(PixelOf(back, 100, 80), RGB(0, 0, 0));
-    EXPECT_EQ(PixelOf(back, 400, 300), RGB(0, 0, 0));
+    const picture_fixtures::Pixels half = ShownPixels(view_->hwnd());
+    EXPECT_NE(ColourAt(half, 100, 80), RGB(0, 0, 0));
+    EXPECT_EQ(ColourAt(half, 400, 300), RGB(0, 0, 0));
 }
 
 TEST_F(LiveWindowTest, AFrameOfAnotherSizeResizesTheWindow) {
@@ -289,7 +229,7 @@ TEST_F(LiveWindowTest, FramesFromAnotherThreadReachTheWindowThroughItsQueue) {
 TEST_F(LiveWindowTest, UndecodableFramesLeaveTheLastPictureShown) {
     ASSERT_NE(OpenLive(), nullptr);
     Feed(1024, 768);
-    const COLORREF shown = PixelOf(view_->livePicture().backBufferDC(), 10, 10);
+    const COLORREF shown = ColourAt(ShownPixels(view_->hwnd()), 10, 10);
     const std::string jpeg = picture_fixtures::MakeJpeg(1024, 768);
     const std::vector<std::string> bad = {"not a picture", jpeg.substr(0, 200), std::string()};
     for (const std::string& bytes : bad) {
@@ -298,7 +238,8 @@ TEST_F(LiveWindowTest, UndecodableFramesLeaveTheLastPictureShown) {
         EXPECT_EQ(outcome, ILiveFrameSink::kNotDecodable) << bytes.size();
     }
     PumpMessages();
-    EXPECT_EQ(PixelOf(view_->livePicture().backBufferDC(), 10, 10), shown);
+    ::InvalidateRect(view_->hwnd(), nullptr, FALSE);
+    EXPECT_EQ(ColourAt(ShownPixels(view_->hwnd()), 10, 10), shown);
     EXPECT_EQ(ClientSize(view_->hwnd()).cx, 512);
     EXPECT_TRUE(Logged("CAnimeView::LoadPicture"));
     EXPECT_TRUE(::IsWindow(frame_->hwnd()));
