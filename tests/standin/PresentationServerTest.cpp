@@ -241,8 +241,11 @@ TEST_F(PresentationServer, RegistersAndUnregistersForTheCurrentUser) {
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION info{};
-        if (!::CreateProcessW(server.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        if (!::CreateProcessW(server.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                              &info)) {
+            ADD_FAILURE() << "CreateProcess failed with error " << ::GetLastError();
             return DWORD(~0u);
+        }
         fw::Handle process(info.hProcess), thread(info.hThread);
         DWORD code = ~0u;
         testing_support::WaitUntil([&] { return ::WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0; },
