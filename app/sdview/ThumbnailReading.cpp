@@ -35,16 +35,7 @@ void CThumbnailList::OnCompletion(WPARAM thread, LPARAM lParam) {
         HandBack(thread, lParam);
         return;
     }
-    bool failed = false;
-    if (record) {
-        if (record->kind != device::kResponseWithData) {
-            Message(IDS_SD_UNAVAILABLE, MB_OK | MB_ICONERROR);
-            ::InterlockedExchange(&stop_, 1);
-            failed = true;
-        } else {
-            failed = !SaveArrivedPicture(*record);
-        }
-    }
+    const bool failed = record && !SaveArrivedPicture(*record);
     HandBack(thread, lParam);
     if (!failed) AddThumbnail();
     ++index_;
@@ -58,6 +49,8 @@ void CThumbnailList::OnCompletion(WPARAM thread, LPARAM lParam) {
     ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
+// The status decides before the record's kind: the card answers "no card"
+// and other failures without data.
 bool CThumbnailList::SaveArrivedPicture(const device::ResponseRecord& record) {
     const std::wstring name = names_[index_];
     if (record.status == device::kSdNoCard) {
@@ -67,6 +60,11 @@ bool CThumbnailList::SaveArrivedPicture(const device::ResponseRecord& record) {
     }
     if (record.status != 0) {
         errors_.AddError(IDS_SD_UNAVAILABLE, name);
+        return false;
+    }
+    if (record.kind != device::kResponseWithData) {
+        Message(IDS_SD_UNAVAILABLE, MB_OK | MB_ICONERROR);
+        ::InterlockedExchange(&stop_, 1);
         return false;
     }
     fw::GlobalLock bytes(record.data);
