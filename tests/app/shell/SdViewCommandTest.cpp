@@ -58,7 +58,7 @@ protected:
 };
 
 TEST_F(ShellSdView, BothToolsEntriesCheckTheCardFirst) {
-    EXPECT_TRUE(MenuHas(ID_SD_PLAY_LIST, L"Slide &Show Settings..."));
+    EXPECT_TRUE(MenuHas(ID_SD_PLAY_LIST, L"Sl&ide Show Settings..."));
     EXPECT_TRUE(MenuHas(ID_SD_VIEWER, L"SD &Viewer..."));
     EXPECT_TRUE(testing_support::Enabled(mainFrame(), ID_SD_PLAY_LIST));
     ASSERT_TRUE(standin::CameraControlClient().RemoveCard());
