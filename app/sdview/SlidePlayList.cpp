@@ -6,6 +6,7 @@
 #include "Handles.h"
 #include "Strings.h"
 #include "resource.h"
+#include "sdview/OwnedItemData.h"
 #include "sdview/PlayListRules.h"
 #include "transfer/CardMessages.h"
 
@@ -94,7 +95,10 @@ void CSlidePlayList::SwapRows(int a, int b) {
         SetText(a, column, Text(b, column));
         SetText(b, column, first);
     }
-    LVITEMW one{LVIF_PARAM, a}, other{LVIF_PARAM, b};
+    LVITEMW one{}, other{};
+    one.mask = other.mask = LVIF_PARAM;
+    one.iItem = a;
+    other.iItem = b;
     one.lParam = Value(b);
     other.lParam = Value(a);
     ListView_SetItem(hwnd(), &one);
@@ -123,8 +127,7 @@ void CSlidePlayList::NotifyPreview() {
 }
 
 bool CSlidePlayList::OnReflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (msg == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == LVN_DELETEITEM) {
-        delete reinterpret_cast<PlayListEntry*>(reinterpret_cast<const NMLISTVIEW*>(lParam)->lParam);
+    if (DeleteOwnedItemData<PlayListEntry>(msg, lParam)) {
         result = 0;
         return true;
     }

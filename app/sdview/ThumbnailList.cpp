@@ -5,6 +5,7 @@
 #include "base/AppMessages.h"
 #include "base/Utilities.h"
 #include "resource.h"
+#include "sdview/OwnedItemData.h"
 #include "sdview/PlayListRules.h"
 #include "transfer/CameraNames.h"
 #include "transfer/CardMessages.h"
@@ -175,8 +176,7 @@ LRESULT CThumbnailList::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 bool CThumbnailList::OnReflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (msg == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == LVN_DELETEITEM) {
-        delete reinterpret_cast<Thumbnail*>(reinterpret_cast<const NMLISTVIEW*>(lParam)->lParam);
+    if (DeleteOwnedItemData<Thumbnail>(msg, lParam)) {
         result = 0;
         return true;
     }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "AppHarness.h"
+#include "CardAppTest.h"
 #include "CameraControlClient.h"
 #include "ModalScript.h"
 #include "Strings.h"
@@ -28,23 +29,12 @@ using testing_support::FindDialogWith;
 using testing_support::ModalScript;
 using testing_support::WaitUntil;
 
-class ShellSdView : public testing_support::AppTest {
+class ShellSdView : public testing_support::CardAppTest {
 protected:
-    bool WithCamera() const override { return true; }
-    std::string CameraSettings() const override { return "[Camera]\r\nFrameRate=30\r\n"; }
     void SetUp() override {
-        AppTest::SetUp();
-        for (const wchar_t* part : {L"SDCard\\DCIM", L"SDCard\\DCIM\\100ABCDE"})
-            ::CreateDirectoryW((folder / part).c_str(), nullptr);
+        CardAppTest::SetUp();
         picture = testing_support::ReadFileBytes(WriteJpeg(L"photo.jpg", 640, 480));
         testing_support::WriteFileBytes(folder / L"SDCard\\DCIM\\100ABCDE\\IMAG0001.JPG", picture);
-    }
-    bool MenuHas(UINT id, const std::wstring& text) const {
-        HMENU menu = ::GetMenu(mainFrame()->hwnd());
-        wchar_t found[64] = {};
-        for (int i = 0; menu && i < ::GetMenuItemCount(menu); ++i)
-            if (::GetMenuStringW(::GetSubMenu(menu, i), id, found, 64, MF_BYCOMMAND) > 0) return text == found;
-        return false;
     }
     CViewerFrame* OpenViewer() {
         Command(ID_SD_VIEWER);
@@ -58,8 +48,8 @@ protected:
 };
 
 TEST_F(ShellSdView, BothToolsEntriesCheckTheCardFirst) {
-    EXPECT_TRUE(MenuHas(ID_SD_PLAY_LIST, L"Sl&ide Show Settings..."));
-    EXPECT_TRUE(MenuHas(ID_SD_VIEWER, L"SD &Viewer..."));
+    EXPECT_EQ(ToolsItemText(ID_SD_PLAY_LIST), L"Sl&ide Show Settings...");
+    EXPECT_EQ(ToolsItemText(ID_SD_VIEWER), L"SD &Viewer...");
     EXPECT_TRUE(testing_support::Enabled(mainFrame(), ID_SD_PLAY_LIST));
     ASSERT_TRUE(standin::CameraControlClient().RemoveCard());
     Command(ID_SD_PLAY_LIST);
