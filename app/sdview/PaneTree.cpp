@@ -19,7 +19,12 @@ void CPaneTree::OnFolderChanged(HTREEITEM item) {
         thumbnails_->Stop();
         ::SendMessageW(thumbnails_->hwnd(), CThumbnailList::WM_THUMBNAILS_CLEAR, 0, 0);
         MSG msg;
-        while (thumbnails_->IsBusy() && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        while (thumbnails_->IsBusy()) {
+            if (::GetMessageW(&msg, nullptr, 0, 0) <= 0) {
+                // The program is ending: the quit goes on to the main loop.
+                ::PostQuitMessage(static_cast<int>(msg.wParam));
+                return;
+            }
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);
         }
