@@ -144,7 +144,7 @@
 #define ID_TOOL_HAND 32838
 #define ID_TOOL_SELECT 32840
 
-// SD memory commands, handled by the main frame; of them only the transfer is in a menu (Tools).
+// SD memory commands, handled by the main frame and offered in the Tools menu.
 #define ID_SD_PLAY_LIST 0x803D
 #define ID_SD_TRANSFER 0x8004
 #define ID_SD_VIEWER 0x8037
@@ -231,3 +231,34 @@
 #define IDS_NAME_TOO_LONG 175
 #define IDS_NOTHING_TO_TRANSFER 179
 #define IDS_SAME_NAME_EXISTS 180
+
+// SD play list and viewer (app/sdview): the slide-show settings dialog, the
+// card folder trees' context menu and their texts.
+#define IDD_SLIDE_SHOW 130
+#define IDR_SD_FOLDER_MENU 134
+#define IDC_PLAY_ORDER 1024
+#define IDC_SLIDE_ADD 1025
+#define IDC_SLIDE_DELETE 1026
+#define IDC_SLIDE_UP 1027
+#define IDC_SLIDE_DOWN 1028
+#define IDC_SD_CONTENTS_LABEL 1029
+#define IDC_PLAY_ORDER_LABEL 1030
+#define IDC_SLIDE_PREVIEW 1041
+#define IDC_SLIDE_LAYOUT 1042
+#define IDC_SLIDE_UPDATE 1043
+#define IDC_READ_PROGRESS 1044
+#define IDC_READ_CURRENT 1045
+#define IDC_READ_TOTAL 1046
+#define IDC_READING_TEXT 1047
+#define IDC_READ_SLASH 1048
+#define ID_SD_CREATE_FOLDER 32776
+#define ID_SD_DELETE_FOLDER 32777
+#define ID_SD_REFRESH 32778
+#define IDS_SEVERAL_LINES_SELECTED 152
+#define IDS_SEVERAL_POSITIONS 153
+#define IDS_PLAYLIST_NOT_REGISTERED 168
+#define IDS_INVALID_CARD_NAME 172
+#define IDS_PRESS_ESC 173
+#define IDS_PROGRESS_PANE 59143
+#define IDS_READING_IMAGES 59144
+#define IDS_COUNTER_PANE 59145

@@ -10,7 +10,10 @@
 #   ConvertBench        files per second of the file conversion as its dialog
 #                       runs it beside the same work alone in one thread;
 #   TransferBench       megabytes per second sending 50 camera files to the
-#                       camera stand-in's card beside a plain copy of the bytes.
+#                       camera stand-in's card beside a plain copy of the bytes;
+#   ThumbnailBench      thumbnails per second of 50 camera files on the stand-in's
+#                       card, first from the card and then from the cache, and the
+#                       longest the window went without answering meanwhile.
 # tools/bench.sh [BUILD_DIR]   (default build/x64). Run it on an idle machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,10 +21,10 @@ build=${1:-build/x64}
 if [ ! -f "$build/build.ninja" ]; then
   if [ "$build" = build/x64 ]; then cmake --preset x64; else echo "bench.sh: $build is not configured" >&2; exit 2; fi
 fi
-cmake --build "$build" --target DecodeBench LiveBench TwainTransferBench ConvertBench TransferBench
+cmake --build "$build" --target DecodeBench LiveBench TwainTransferBench ConvertBench TransferBench ThumbnailBench
 "$build/wine-run" --start
 trap '"$build/wine-run" --stop' EXIT
-for bench in DecodeBench LiveBench TwainTransferBench TransferBench; do
+for bench in DecodeBench LiveBench TwainTransferBench TransferBench ThumbnailBench; do
   "$build/wine-run" "$build/bin/$bench.exe"
   echo
 done

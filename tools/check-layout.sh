@@ -19,7 +19,7 @@ declare -A below=(
   [drawing]="base picture"
   [convert]="base picture"
   [transfer]="base picture convert"
-  [sdview]="base picture transfer"
+  [sdview]="base picture convert transfer"
   [shell]="base picture still live remote drawing convert transfer sdview"
 )
 

@@ -34,3 +34,6 @@ constexpr UINT WM_DRAW_FULL_SCREEN = 1138;      // live view: a frame for the fu
 constexpr UINT WM_SDTREE_FILL = WM_USER + 32;         // 0x420, both parameters 0
 constexpr UINT WM_SDTREE_REFRESH = WM_USER + 34;      // 0x422
 constexpr UINT WM_SDTREE_REFRESHING = WM_USER + 80;   // 0x450, sent to the owner
+
+// The SD viewer (sdview/ViewerFrame) asks the main frame to destroy it.
+constexpr UINT WM_VIEWER_CLOSED = 0x410;

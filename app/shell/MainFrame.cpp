@@ -18,6 +18,7 @@
 #include "picture/ImageMath.h"
 #include "remote/VexaDialog.h"
 #include "transfer/FTransDlg.h"
+#include "sdview/SlideShow.h"
 #include "resource.h"
 
 CMainFrame* GetMainFrame() {
@@ -145,6 +146,7 @@ void CMainFrame::DeviceLostCheck() {
     for (HWND window : camera_.TakeCameraWindows())
         if (::IsWindow(window)) ::SendMessageW(window, WM_CLOSE, 0, 0);
     if (transfer_ && transfer_->hwnd()) ::SendMessageW(transfer_->hwnd(), WM_CLOSE, 0, 0);
+    CloseSdWindows();
 }
 
 void CMainFrame::ActivateFullScreen() {
@@ -208,7 +210,13 @@ bool CMainFrame::OnCommand(UINT id) {
     case ID_TOOL_DRAW: OnToolDraw(); return true;
     case ID_TOOL_FILE_CONVERSION: OnFileConversion(); return true;
     case ID_SD_TRANSFER:
-        if (deviceOpen()) OnSdTransfer();
+        if (CameraCommandsFree()) OnSdTransfer();
+        return true;
+    case ID_SD_PLAY_LIST:
+        if (CameraCommandsFree()) OnPlayList();
+        return true;
+    case ID_SD_VIEWER:
+        if (CameraCommandsFree()) OnToolViewer();
         return true;
     case ID_APP_EXIT: ::PostMessageW(hwnd(), WM_CLOSE, 0, 0); return true;
     case ID_WINDOW_CASCADE: ::SendMessageW(mdiClient(), WM_MDICASCADE, 0, 0); return true;
@@ -220,9 +228,9 @@ bool CMainFrame::OnCommand(UINT id) {
 bool CMainFrame::OnUpdateCommand(UINT id, fw::CommandState& state) {
     switch (id) {
     case ID_FILE_ALL_CLOSE: state.enabled = ActiveChild() != nullptr; return true;
-    case ID_TOOL_STILL_CAPTURE: state.enabled = deviceOpen(); return true;
-    case ID_LIVE_START: state.enabled = !live_.playing() && deviceOpen(); return true;
-    case ID_LIVE_STOP: state.enabled = live_.playing(); return true;
+    case ID_TOOL_STILL_CAPTURE: state.enabled = CameraCommandsFree(); return true;
+    case ID_LIVE_START: state.enabled = !live_.playing() && CameraCommandsFree(); return true;
+    case ID_LIVE_STOP: state.enabled = live_.playing() && !viewer_; return true;
     case ID_LIVE_SCALE_25:
     case ID_LIVE_SCALE_50:
     case ID_LIVE_SCALE_100:
@@ -230,11 +238,13 @@ bool CMainFrame::OnUpdateCommand(UINT id, fw::CommandState& state) {
         state.radio = true;
         return true;
     case ID_TOOL_REMOTE_CONTROL:
-        state.enabled = remote_ && deviceOpen();
+        state.enabled = remote_ && CameraCommandsFree();
         state.checked = remote_ && remote_->IsVisible();
         return true;
     case ID_TOOL_DRAW: state.checked = palette_ && palette_->IsVisible(); return true;
-    case ID_SD_TRANSFER: state.enabled = deviceOpen(); return true;
+    case ID_SD_TRANSFER:
+    case ID_SD_PLAY_LIST:
+    case ID_SD_VIEWER: state.enabled = CameraCommandsFree(); return true;
     case ID_FILE_OPEN:
     case ID_TOOL_FILE_CONVERSION:
     case ID_APP_EXIT:
@@ -245,6 +255,7 @@ bool CMainFrame::OnUpdateCommand(UINT id, fw::CommandState& state) {
 }
 
 void CMainFrame::OnDestroy() {
+    CloseViewer();
     wchar_t temp[MAX_PATH] = {};
     if (::GetTempPathW(MAX_PATH, temp)) {
         try {
@@ -266,6 +277,7 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MSGBOX_CLOSED: DeviceLostCheck(); return 0;
     case WM_LIVE_FAILED: OnLiveFailed(static_cast<UINT>(wParam)); return 0;
     case WM_RESUME_LIVE: ResumeLive(); return 0;
+    case WM_VIEWER_CLOSED: CloseViewer(); return 0;
     case WM_ACTIVATE_FULLSCREEN: ActivateFullScreen(); return 0;
     case WM_SIZE: {
         LRESULT r = fw::MdiFrame::WindowProc(msg, wParam, lParam);

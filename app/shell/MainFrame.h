@@ -19,6 +19,8 @@ class CAnimeFrame;
 class CEditViewTool;
 class CFTransDlg;
 class CPptDlg;
+class CSlideShow;
+class CViewerFrame;
 class CVexaDialog;
 class CImageView;
 namespace fw {
@@ -91,6 +93,8 @@ public:
     // 1 when an SD card answers; otherwise shows why not and returns 0.
     int CheckSdCard();
     CSDControl* sdControl() const { return sdControl_.get(); }
+    CViewerFrame* viewer() const { return viewer_; }
+    CSlideShow* slideShow() const { return slideShow_.get(); }
 
     bool OnCommand(UINT id) override;
     bool OnUpdateCommand(UINT id, fw::CommandState& state) override;
@@ -125,6 +129,15 @@ private:
     // the live monitor suspended around it.
     void OnSdTransfer();
     bool CreateTransFerDlg();
+    // The camera's slide-show play list and the SD viewer (Tools menu).
+    void OnPlayList();
+    bool CreateSlideShow();
+    void OnToolViewer();
+    void CloseViewer();
+    // The camera is gone: the viewer closes, the play-list dialog ends.
+    void CloseSdWindows();
+    // The camera commands rest while the SD viewer is open.
+    bool CameraCommandsFree() const { return deviceOpen() && !viewer_; }
     // A modal tool dialog's result: OK and Cancel are normal ends; any other
     // is logged for `source` and told.
     static bool ModalEndedNormally(INT_PTR result, const wchar_t* source);
@@ -141,6 +154,8 @@ private:
     std::unique_ptr<CEditViewTool> palette_;
     std::unique_ptr<CPptDlg> conversion_;
     std::unique_ptr<CFTransDlg> transfer_;
+    std::unique_ptr<CSlideShow> slideShow_;  // while the play-list dialog runs
+    CViewerFrame* viewer_ = nullptr;         // the window owns the object
 };
 
 // The application's main frame, or null before it exists.

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "AppHarness.h"
+#include "CardAppTest.h"
 #include "CameraControlClient.h"
 #include "ModalScript.h"
 #include "Strings.h"
@@ -20,23 +21,7 @@ using testing_support::Click;
 using testing_support::FindDialogWith;
 using testing_support::ModalScript;
 
-class ShellTransfer : public testing_support::AppTest {
-protected:
-    bool WithCamera() const override { return true; }
-    std::string CameraSettings() const override { return "[Camera]\r\nFrameRate=30\r\n"; }
-    void SetUp() override {
-        AppTest::SetUp();
-        for (const wchar_t* part : {L"SDCard\\DCIM", L"SDCard\\DCIM\\100ABCDE"})
-            ::CreateDirectoryW((folder / part).c_str(), nullptr);
-    }
-    std::wstring ToolsItemText(UINT id) const {
-        HMENU menu = ::GetMenu(mainFrame()->hwnd());
-        wchar_t text[64] = {};
-        for (int i = 0; menu && i < ::GetMenuItemCount(menu); ++i)
-            if (::GetMenuStringW(::GetSubMenu(menu, i), id, text, 64, MF_BYCOMMAND) > 0) return text;
-        return L"";
-    }
-};
+class ShellTransfer : public testing_support::CardAppTest {};
 
 TEST_F(ShellTransfer, WithoutACardSays167AndTheLiveMonitorPlaysOn) {
     EXPECT_EQ(ToolsItemText(ID_SD_TRANSFER), L"&Transfer to SD Memory...");
