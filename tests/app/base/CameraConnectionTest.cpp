@@ -79,7 +79,9 @@ TEST(CameraConnection, OpenTellsUsableFromUnusableAndReportsOnlyRealFaults) {
         EXPECT_EQ(connection.Open(nullptr) != 0, c.open);
         EXPECT_EQ(connection.isOpen(), c.open);
         ASSERT_EQ(boxes.boxes().size(), c.box ? 1u : 0u);
-        if (c.box) EXPECT_EQ(boxes.boxes()[0].text, fw::LoadResString(IDS_INTERNAL_ERROR));
+        if (c.box) {
+            EXPECT_EQ(boxes.boxes()[0].text, fw::LoadResString(IDS_INTERNAL_ERROR));
+        }
     }
 }
 

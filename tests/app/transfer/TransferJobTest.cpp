@@ -175,7 +175,9 @@ TEST_F(TransferJobTest, CardPulledMidRunEndsTheLoopKeepingWhatWentBefore) {
     camera->control().LockCardWrites(1);
     const LONG mark = RequestMark();
     Transfer(kDestination, 1000, [&](int done) {
-        if (done == 2) ASSERT_TRUE(camera->control().RemoveCard());
+        if (done == 2) {
+            ASSERT_TRUE(camera->control().RemoveCard());
+        }
     });
     EXPECT_TRUE(transfer->cardPulled());
     EXPECT_EQ(transfer->sent(), 1);
