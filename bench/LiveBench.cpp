@@ -139,7 +139,7 @@ double DecodeMs(const std::vector<Frame>& frames, int denominator) {
 }
 
 // Draw alone: with the live picture paused and a frame decoded, the view's
-// drawing of it (picture surface, back buffer and paint, or the full-screen window).
+// drawing of it (back buffer and paint, or the full-screen window).
 double DrawMs(CAnimeView* view, const Frame& frame) {
     int outcome = 0;
     CLivePicture& picture = view->livePicture();

@@ -88,12 +88,10 @@ int CAnimeView::ViewFullScreen() {
         ::SetForegroundWindow(fullScreen_->hwnd());
         return 1;
     }
-    // The window reads the picture DC from the first frame on, so it must
-    // exist before the first frame does.
-    if (!picture_.MakePictureSurface()) return 0;
     std::unique_ptr<CFullScreenWnd> window;
     try {
-        window = std::make_unique<CFullScreenWnd>(hwnd(), picture_.pictureDC());
+        window = std::make_unique<CFullScreenWnd>(
+            hwnd(), [this](HDC dc, const RECT& client) { return picture_.StretchFullScreen(dc, client); });
     } catch (const std::bad_alloc&) {
         WriteTraceLogNoMemory(kTraceApp, src, L"new CFullScreenWnd");
         PostFailure(IDS_NO_RESOURCES);

@@ -133,33 +133,9 @@ bool CLivePicture::SizeSurface(fw::Surface& surface, SIZE size, const wchar_t* s
     return true;
 }
 
-bool CLivePicture::MakePictureSurface() {
-    Guard guard(lock_);
-    if (MakeSurface(picture_)) return true;
-    WriteTraceLogStep(kTraceApp, L"CAnimeView::ViewFullScreen", L"CreateMemoryDC[1]");
-    return false;
-}
-
 bool CLivePicture::ResizeBackBuffer(SIZE client) {
     Guard guard(lock_);
     return SizeSurface(back_, client, L"CAnimeView::OnResizeDC");
-}
-
-// Under the lock: the document's picture 1:1 into the picture surface, the
-// full-screen window's source.
-bool CLivePicture::DrawPicture() {
-    const wchar_t* src = L"CAnimeView::DrawPicture";
-    DibPixels dib;
-    if (!DocumentPicture(doc_, &dib)) return true;
-    if (!SizeSurface(picture_, dib.size, src)) return false;
-    ::SetLastError(ERROR_SUCCESS);
-    const int rows = ::StretchDIBits(picture_.dc(), 0, 0, dib.size.cx, dib.size.cy, 0, 0, dib.size.cx, dib.size.cy,
-                                     dib.bits, &dib.info, DIB_RGB_COLORS, SRCCOPY);
-    if (rows != 0) return true;
-    WriteTraceLog(kTraceApp, src, L"The error occurred with the [StretchDIBits] function. GetLastError=[0x%08X]",
-                  ::GetLastError());
-    PostFailure(IDS_INTERNAL_ERROR);
-    return false;
 }
 
 bool CLivePicture::RenderBackBuffer() {
@@ -263,13 +239,9 @@ int CLivePicture::TakeFrame(int decoded, int scale, PictureRecord& frame, Redraw
 
 // Under the lock. In the window the decoded picture is what the next paint
 // shows (stretched into the back buffer first at other zooms than 1.0);
-// full screen draws from the picture surface, on the view's thread.
+// full screen stretches it straight into its window, on the view's thread.
 int CLivePicture::Render(Redraw* redraw) {
     if (fullScreen_) {
-        if (!DrawPicture()) {
-            WriteTraceLogStep(kTraceApp, kLoadSource, L"DrawPicture()");
-            return kNotDrawn;
-        }
         ++framesDrawn_;
         *redraw = Redraw::kFullScreen;
         return kShown;
@@ -328,6 +300,18 @@ void CLivePicture::DrawFullScreen(CFullScreenWnd* window) {
     fullScreenFailed_ = true;
 }
 
+bool CLivePicture::StretchFullScreen(HDC dc, const RECT& client) const {
+    Guard guard(lock_);
+    DibPixels dib;
+    if (!DocumentPicture(doc_, &dib)) {
+        ::PatBlt(dc, 0, 0, client.right, client.bottom, BLACKNESS);
+        return true;
+    }
+    const RECT t = PrepareFullScreen(dc, client, dib.size).target;
+    return ::StretchDIBits(dc, t.left, t.top, t.right - t.left, t.bottom - t.top, 0, 0, dib.size.cx, dib.size.cy,
+                           dib.bits, &dib.info, DIB_RGB_COLORS, SRCCOPY) != 0;
+}
+
 // ---- scale, zoom and scroll -------------------------------------------------
 
 void CLivePicture::SetDecodeScale(int denominator) {
@@ -343,7 +327,6 @@ void CLivePicture::EnterFullScreen() {
     // and the full-screen window starts from the picture at hand.
     if (PaintsDirectly() && !RenderBackBufferLocked())
         WriteTraceLogStep(kTraceApp, L"CAnimeView::OnUpdate", L"StretchBlt");
-    DrawPicture();
     savedScale_ = decodeScale_;
     decodeScale_ = 1;
     fullScreen_ = true;

@@ -1,12 +1,13 @@
 #pragma once
 // The live picture between the decode thread and the live view. Each frame is
-// decoded already reduced to the live zoom, copied 1:1 into the picture
-// surface and stretched once, by the display zoom, into a back buffer the size
-// of the view's client area. The decode thread draws here and then only
-// invalidates the view's window or posts to it; the view paints from the back
-// buffer, and draws the full-screen window from the picture surface, on its
-// own thread. The surfaces, the decode scale and the document's picture, zoom
-// and scroll position are used under the one lock.
+// decoded already reduced to the live zoom; at a display zoom of 1.0 the view
+// paints straight from the decoded bits, at others it is stretched once into a
+// back buffer the size of the view's client area, and full screen stretches
+// it straight into the full-screen window. The decode thread draws here and
+// then only invalidates the view's window or posts to it; the view paints, and
+// draws the full-screen window, on its own thread. The back buffer, the decode
+// scale and the document's picture, zoom and scroll position are used under
+// the one lock.
 #include <windows.h>
 
 #include <atomic>
@@ -45,7 +46,6 @@ public:
     // The view's thread. Full screen decodes at full size and leaves the back
     // buffer as the window last showed it; the way back takes the live zoom
     // `denominator`, or with 0 the one from before.
-    bool MakePictureSurface();
     void EnterFullScreen();
     void LeaveFullScreen(int denominator);
     // The picture into the full-screen window (null once it is gone), as a
@@ -64,8 +64,9 @@ public:
     bool RenderBackBuffer();
     void Paint(HDC dc, SIZE client) const;
 
-    // The full-screen window's source.
-    HDC pictureDC() const { return picture_.dc(); }
+    // The full-screen window's drawer: the decoded picture fitted to
+    // `client`, one stretch from its bits.
+    bool StretchFullScreen(HDC dc, const RECT& client) const;
     // For tests and benchmarks: frames drawn into the live picture so far,
     // and the number of the one the last paint or full-screen draw showed.
     long framesDrawn() const { return framesDrawn_.load(); }
@@ -79,7 +80,6 @@ private:
     int Present(Redraw redraw, int result);
     int Repaint();
     int AskFullScreenDraw();
-    bool DrawPicture();
     bool PaintsDirectly() const;
     bool RenderBackBufferLocked();
     bool MakeSurface(fw::Surface& surface);
@@ -91,8 +91,6 @@ private:
     CAnimeDoc* doc_ = nullptr;
     HWND view_ = nullptr;
     HWND frame_ = nullptr;
-    // The DCs stay for the view's life: the full-screen window keeps reading the picture DC.
-    fw::Surface picture_;
     fw::Surface back_;
     fw::GdiObject spare_;  // the next frame's bitmap: the one before the document's picture
     std::atomic<int> decodeScale_{2};

@@ -42,14 +42,32 @@ FullScreenPlacement PlaceFullScreen(int screenWidth, int screenHeight, int pictu
     return place;
 }
 
-CFullScreenWnd::CFullScreenWnd(HWND owner, HDC sourceDC) : owner_(owner), sourceDC_(sourceDC) {
+FullScreenPlacement PrepareFullScreen(HDC dc, const RECT& client, SIZE picture) {
+    const FullScreenPlacement place = PlaceFullScreen(client.right, client.bottom, picture.cx, picture.cy);
+    BlackenAround(dc, client, place.target);
+    if (place.halftone) {
+        ::SetStretchBltMode(dc, HALFTONE);
+        ::SetBrushOrgEx(dc, 0, 0, nullptr);  // HALFTONE requires it after the mode change
+    } else {
+        ::SetStretchBltMode(dc, COLORONCOLOR);
+    }
+    return place;
+}
+
+CFullScreenWnd::CFullScreenWnd(HWND owner, HDC sourceDC) : owner_(owner), sourceDC_(sourceDC) { Open(); }
+
+CFullScreenWnd::CFullScreenWnd(HWND owner, FullScreenDrawer drawer) : owner_(owner), drawer_(std::move(drawer)) {
+    Open();
+}
+
+void CFullScreenWnd::Open() {
     WNDCLASSEXW wc{};
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = kClassName;
     HWND hwnd = nullptr;
     if (RegisterClass(wc)) {
         hwnd = Create(kClassName, kFullScreenWindowName, WS_POPUP, 0, 0, 0, ::GetSystemMetrics(SM_CXSCREEN),
-                      ::GetSystemMetrics(SM_CYSCREEN), owner, nullptr);
+                      ::GetSystemMetrics(SM_CYSCREEN), owner_, nullptr);
     }
     if (!hwnd) {
         WriteTraceLog(kTraceApp, L"CFullScreenWnd::CFullScreenWnd",
@@ -95,7 +113,7 @@ bool CFullScreenWnd::CreateMemoryDC() {
 }
 
 int CFullScreenWnd::Initialize() {
-    if (CreateMemoryDC()) return 1;
+    if (drawer_ || CreateMemoryDC()) return 1;
     WriteTraceLog(kTraceApp, L"CFullScreenWnd::Initialize",
                   L"The error occurred with the [CreateMemoryDC()] function.");
     ShowAppMessage(IDS_INTERNAL_ERROR, MB_OK | MB_ICONERROR);
@@ -104,6 +122,7 @@ int CFullScreenWnd::Initialize() {
 
 int CFullScreenWnd::DrawPicture() {
     static const wchar_t* const kSource = L"CFullScreenWnd::DrawPicture";
+    if (drawer_) return DrawDirectly();
     std::lock_guard<fw::CriticalSection> guard(backLock_);
     if (!created_) return 1;
     if (!back_) {
@@ -124,14 +143,7 @@ int CFullScreenWnd::DrawPicture() {
         WriteTraceLog(kTraceApp, kSource, L"The error occurred with the [GetObject()] function.");
         return 0;
     }
-    const FullScreenPlacement place = PlaceFullScreen(client.right, client.bottom, bm.bmWidth, bm.bmHeight);
-    BlackenAround(back, client, place.target);
-    if (place.halftone) {
-        ::SetStretchBltMode(back, HALFTONE);
-        ::SetBrushOrgEx(back, 0, 0, nullptr);  // HALFTONE requires it after the mode change
-    } else {
-        ::SetStretchBltMode(back, COLORONCOLOR);
-    }
+    const FullScreenPlacement place = PrepareFullScreen(back, client, SIZE{bm.bmWidth, bm.bmHeight});
     const RECT& t = place.target;
     if (!::StretchBlt(back, t.left, t.top, t.right - t.left, t.bottom - t.top, sourceDC_, 0, 0, bm.bmWidth,
                       bm.bmHeight, SRCCOPY)) {
@@ -147,10 +159,29 @@ int CFullScreenWnd::DrawPicture() {
     return 1;
 }
 
+// The picture covers what it does not leave black, so drawing straight into
+// the window neither flickers nor needs a copy kept.
+int CFullScreenWnd::DrawDirectly() {
+    std::lock_guard<fw::CriticalSection> guard(backLock_);
+    if (!created_) return 1;
+    RECT client{};
+    ::GetClientRect(hwnd(), &client);
+    fw::WindowDC dc(hwnd());
+    drawn_ = true;
+    if (dc && drawer_(dc.get(), client)) return 1;
+    WriteTraceLog(kTraceApp, L"CFullScreenWnd::DrawPicture", L"The error occurred with the [StretchDIBits()] function.");
+    return 0;
+}
+
 void CFullScreenWnd::OnPaint() {
     PAINTSTRUCT ps;
     HDC dc = ::BeginPaint(hwnd(), &ps);
-    if (drawn_) {
+    if (drawer_) {
+        // Once stopped, the owner's picture may no longer be the one to show.
+        RECT client{};
+        ::GetClientRect(hwnd(), &client);
+        if (dc && created_) drawer_(dc, client);
+    } else if (drawn_) {
         std::lock_guard<fw::CriticalSection> guard(backLock_);
         RECT client{};
         ::GetClientRect(hwnd(), &client);

@@ -173,6 +173,47 @@ TEST_F(FullScreenWindow, DrawsThePictureBetweenBlackBarsUntilTheOwnerStopsIt) {
     EXPECT_TRUE(boxes_.boxes().empty());
 }
 
+TEST_F(FullScreenWindow, ADrawerDrawsEveryFrameAndExposureStraightIntoTheWindowUntilStopped) {
+    Dib picture(200, 100);
+    picture.Fill(kRed, kGreen);
+    Show(picture);
+    int calls = 0;
+    bool fails = false;
+    CFullScreenWnd wnd(owner_, [&](HDC dc, const RECT& client) {
+        ++calls;
+        const RECT t = PrepareFullScreen(dc, client, SIZE{200, 100}).target;
+        return !fails && ::StretchBlt(dc, t.left, t.top, t.right - t.left, t.bottom - t.top, source_, 0, 0, 200, 100,
+                                      SRCCOPY) != FALSE;
+    });
+    ASSERT_TRUE(wnd.Constructed());
+    ASSERT_EQ(wnd.Initialize(), 1);  // no back buffer to make
+    ASSERT_EQ(wnd.DrawPicture(), 1);
+    const RECT t = PlaceFullScreen(screen_.cx, screen_.cy, 200, 100).target;
+    const int midX = (t.left + t.right) / 2, midY = (t.top + t.bottom) / 2;
+    Dib shown = Capture(wnd.hwnd());
+    EXPECT_EQ(shown.at((t.left + midX) / 2, midY), kRed);
+    EXPECT_EQ(shown.at((midX + t.right) / 2, midY), kGreen);
+    if (t.top > 0) {
+        EXPECT_EQ(shown.at(midX, t.top / 2), kBlack);
+    }
+
+    struct Step {
+        bool stopped, fails;
+        int result, drawerCalls;  // of one DrawPicture and one exposed paint
+    } steps[] = {{false, false, 1, 2}, {false, true, 0, 2}, {true, false, 1, 0}};
+    for (const Step& s : steps) {
+        SCOPED_TRACE(testing::Message() << "stopped " << s.stopped << " fails " << s.fails);
+        if (s.stopped) wnd.StopDrawing();
+        fails = s.fails;
+        const int before = calls;
+        EXPECT_EQ(wnd.DrawPicture(), s.result);
+        ::InvalidateRect(wnd.hwnd(), nullptr, FALSE);
+        ::UpdateWindow(wnd.hwnd());
+        EXPECT_EQ(calls - before, s.drawerCalls);
+    }
+    EXPECT_TRUE(boxes_.boxes().empty());
+}
+
 TEST_F(FullScreenWindow, ReleasingTheObjectTakesALeftoverWindowWithIt) {
     auto wnd = std::make_unique<CFullScreenWnd>(owner_, source_);
     ASSERT_TRUE(wnd->Constructed());
