@@ -188,9 +188,11 @@ int CLivePicture::LoadPicture(const void* data, DWORD length, int* outcome) {
     // Decoded before the lock is taken, so that painting waits for the lock
     // only while the new picture is put in place and drawn; into the bitmap
     // the frame before last was in, which nothing shows any more.
+    // The spare has its own lock: behind the picture's, the decode would wait
+    // for every paint and the two would take turns instead of overlapping.
     PictureRecord fresh;
     {
-        Guard guard(lock_);
+        Guard guard(spareLock_);
         fresh.bitmap = static_cast<HBITMAP>(spare_.release());
     }
     const int decoded = doc_ ? doc_->DecodeFrame(data, length, scale, &fresh) : 0;
@@ -199,7 +201,11 @@ int CLivePicture::LoadPicture(const void* data, DWORD length, int* outcome) {
     {
         Guard guard(lock_);
         result = TakeFrame(decoded, scale, fresh, &redraw);
-        // A load on another thread meanwhile may have left one already.
+    }
+    {
+        // Out of the document by now, so nothing paints from it any more. A
+        // load on another thread meanwhile may have left one already.
+        Guard guard(spareLock_);
         if (!spare_) spare_.reset(fresh.bitmap);
         else if (fresh.bitmap) ::DeleteObject(fresh.bitmap);
     }

@@ -93,6 +93,7 @@ private:
     HWND frame_ = nullptr;
     fw::Surface back_;
     fw::GdiObject spare_;  // the next frame's bitmap: the one before the document's picture
+    fw::CriticalSection spareLock_;
     std::atomic<int> decodeScale_{2};
     int savedScale_ = 2;  // the live zoom's, while full screen decodes at 1
     bool fullScreen_ = false;
