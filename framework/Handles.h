@@ -219,6 +219,37 @@ private:
     HGDIOBJ displaced_ = nullptr;
 };
 
+// Holds one reference to a COM object; moves, never copies.
+template <class T>
+class ComRef {
+public:
+    ComRef() = default;
+    explicit ComRef(T* p) : p_(p) {}  // takes over a reference
+    ~ComRef() { reset(); }
+    ComRef(const ComRef&) = delete;
+    ComRef& operator=(const ComRef&) = delete;
+    ComRef(ComRef&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
+    ComRef& operator=(ComRef&& o) noexcept {
+        if (this != &o) {
+            reset();
+            p_ = std::exchange(o.p_, nullptr);
+        }
+        return *this;
+    }
+    T* get() const { return p_; }
+    T** receive() {
+        reset();
+        return &p_;
+    }
+    explicit operator bool() const { return p_ != nullptr; }
+    void reset() {
+        if (p_) std::exchange(p_, nullptr)->Release();
+    }
+
+private:
+    T* p_ = nullptr;
+};
+
 // OLE for the calling thread while the object lives. Every successful
 // OleInitialize, S_FALSE included, needs its OleUninitialize; a failed one
 // (COM already set up in another apartment) must have none.

@@ -9,38 +9,13 @@
 #include <variant>
 #include <vector>
 
+#include "Handles.h"
+
 namespace automation {
 
-// Holds one reference to a COM object; moves, never copies.
+// COM references are framework handle owners.
 template <class T>
-class ComRef {
-public:
-    ComRef() = default;
-    explicit ComRef(T* p) : p_(p) {}  // takes over a reference
-    ~ComRef() { reset(); }
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    ComRef(ComRef&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
-    ComRef& operator=(ComRef&& o) noexcept {
-        if (this != &o) {
-            reset();
-            p_ = std::exchange(o.p_, nullptr);
-        }
-        return *this;
-    }
-    T* get() const { return p_; }
-    T** receive() {
-        reset();
-        return &p_;
-    }
-    explicit operator bool() const { return p_ != nullptr; }
-    void reset() {
-        if (p_) std::exchange(p_, nullptr)->Release();
-    }
-
-private:
-    T* p_ = nullptr;
-};
+using ComRef = fw::ComRef<T>;
 
 // A VARIANT cleared when it goes.
 class Variant {
