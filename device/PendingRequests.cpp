@@ -12,11 +12,6 @@ constexpr DWORD kWritable = PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READW
 
 }  // namespace
 
-bool IsOwnThread(DWORD id) {
-    fw::Handle thread(::OpenThread(THREAD_QUERY_LIMITED_INFORMATION, FALSE, id));
-    return thread && ::GetProcessIdOfThread(thread.get()) == ::GetCurrentProcessId();
-}
-
 bool IsWritableMemory(const void* address, size_t size) {
     MEMORY_BASIC_INFORMATION info{};
     if (!address || !::VirtualQuery(address, &info, sizeof(info))) return false;
@@ -24,6 +19,28 @@ bool IsWritableMemory(const void* address, size_t size) {
     const auto begin = reinterpret_cast<uintptr_t>(address);
     const auto end = reinterpret_cast<uintptr_t>(info.BaseAddress) + info.RegionSize;
     return begin + size >= begin && begin + size <= end;
+}
+
+PendingRequests::~PendingRequests() {
+    if (libraryThreadHandle_) ::CloseHandle(libraryThreadHandle_);
+}
+
+bool PendingRequests::IsLibraryThread(DWORD id) {
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        if (id != 0 && id == libraryThread_) return true;
+    }
+    HANDLE thread = ::OpenThread(THREAD_QUERY_LIMITED_INFORMATION, FALSE, id);
+    if (!thread) return false;
+    if (::GetProcessIdOfThread(thread) != ::GetCurrentProcessId()) {
+        ::CloseHandle(thread);
+        return false;
+    }
+    std::lock_guard<std::mutex> guard(lock_);
+    if (libraryThreadHandle_) ::CloseHandle(libraryThreadHandle_);
+    libraryThread_ = id;
+    libraryThreadHandle_ = thread;
+    return true;
 }
 
 PendingRequests& PendingRequests::Shared() {
@@ -43,7 +60,7 @@ ResponseRecord* PendingRequests::Claim(HWND target, WPARAM libraryThread, LPARAM
     auto* response = reinterpret_cast<ResponseRecord*>(record);
     // Cheap checks first: a made-up pointer is read only once it is known to be readable.
     if (!response || reinterpret_cast<uintptr_t>(response) % alignof(ResponseRecord) != 0) return nullptr;
-    if (!Outstanding(target) || !IsOwnThread(static_cast<DWORD>(libraryThread))) return nullptr;
+    if (!Outstanding(target) || !IsLibraryThread(static_cast<DWORD>(libraryThread))) return nullptr;
     if (!IsWritableMemory(response, sizeof(ResponseRecord))) return nullptr;
     return Take(target, response->code) ? response : nullptr;
 }

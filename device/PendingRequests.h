@@ -17,6 +17,10 @@ class PendingRequests {
 public:
     // The one list of the process: requests go out on one thread and complete on another.
     static PendingRequests& Shared();
+    PendingRequests() = default;
+    ~PendingRequests();
+    PendingRequests(const PendingRequests&) = delete;
+    PendingRequests& operator=(const PendingRequests&) = delete;
 
     // bRequestAsync to `target`. Noted before it goes out, as the completion
     // may be handled on another thread before the call returns; forgotten when refused.
@@ -37,13 +41,17 @@ private:
         uint16_t command;
     };
     bool Take(HWND target, uint16_t command);
+    bool IsLibraryThread(DWORD id);
 
     std::mutex lock_;
     std::vector<Pending> pending_;
+    // The last thread found to be this process's, with a handle held open:
+    // while it is, the thread's id names no other thread, so the check (three
+    // calls into the system) is made once and not for every completion.
+    DWORD libraryThread_ = 0;
+    HANDLE libraryThreadHandle_ = nullptr;
 };
 
-// True when `id` names a thread of this process.
-bool IsOwnThread(DWORD id);
 // True when [address, address + size) lies in committed, writable memory of this process.
 bool IsWritableMemory(const void* address, size_t size);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <mutex>
+#include <utility>
 
 #include "base/AppMessages.h"
 #include "base/TraceLog.h"
@@ -40,10 +41,40 @@ bool ReadDib(HBITMAP bitmap, DibPixels* dib) {
     return true;
 }
 
-bool DocumentPicture(CAnimeDoc* doc, DibPixels* dib) {
+HBITMAP DocumentBitmap(CAnimeDoc* doc) {
     CViewData* data = doc ? doc->viewData() : nullptr;
-    return data && ReadDib(data->GetPicture().bitmap, dib);
+    return data ? data->GetPicture().bitmap : nullptr;
 }
+
+bool DocumentPicture(CAnimeDoc* doc, DibPixels* dib) { return ReadDib(DocumentBitmap(doc), dib); }
+
+// The document's picture read without the picture lock: pinned while this
+// lives, so that no decode writes into it meanwhile.
+class PinnedPicture {
+public:
+    explicit PinnedPicture(CFrameBitmaps& bitmaps) : bitmaps_(bitmaps) {}
+    ~PinnedPicture() {
+        if (pinned_) bitmaps_.Unpin();
+    }
+    PinnedPicture(const PinnedPicture&) = delete;
+    PinnedPicture& operator=(const PinnedPicture&) = delete;
+
+    // Under the picture lock; false when there is no picture to read.
+    bool Pin(CAnimeDoc* doc) {
+        const HBITMAP bitmap = DocumentBitmap(doc);
+        if (!ReadDib(bitmap, &dib_)) return false;
+        bitmaps_.Pin(bitmap);
+        pinned_ = true;
+        return true;
+    }
+    bool pinned() const { return pinned_; }
+    const DibPixels& dib() const { return dib_; }
+
+private:
+    CFrameBitmaps& bitmaps_;
+    DibPixels dib_;
+    bool pinned_ = false;
+};
 
 // The part of the picture that an area of `out` shows at `zoom`, its top
 // left at picture pixel `from` / zoom, stretched straight from the decoded
@@ -166,13 +197,29 @@ bool CLivePicture::RenderBackBufferLocked() {
 }
 
 void CLivePicture::Paint(HDC dc, SIZE client) const {
+    PinnedPicture picture(bitmaps_);
+    POINT from{0, 0};
+    long frame = 0;
+    {
+        Guard guard(lock_);
+        if (!PaintsDirectly()) {
+            PaintBackBuffer(dc, client);
+            return;
+        }
+        picture.Pin(doc_);
+        from = scroll();
+        frame = framesDrawn_;
+    }
     SIZE covered{0, 0};
-    Guard guard(lock_);
-    DibPixels dib;
-    if (PaintsDirectly()) {
-        if (DocumentPicture(doc_, &dib)) DrawZoomed(dc, dib, client, 1.0, scroll(), &covered);
-        frameOnScreen_ = framesDrawn_.load();
-    } else if (back_.dc()) {
+    if (picture.pinned()) DrawZoomed(dc, picture.dib(), client, 1.0, from, &covered);
+    frameOnScreen_ = frame;
+    BlackenOutside(dc, covered, client);
+}
+
+// Under the lock.
+void CLivePicture::PaintBackBuffer(HDC dc, SIZE client) const {
+    SIZE covered{0, 0};
+    if (back_.dc()) {
         covered = back_.size();
         ::BitBlt(dc, 0, 0, covered.cx, covered.cy, back_.dc(), 0, 0, SRCCOPY);
         // While full screen this window is out of sight; that one shows the frames.
@@ -186,15 +233,10 @@ void CLivePicture::Paint(HDC dc, SIZE client) const {
 int CLivePicture::LoadPicture(const void* data, DWORD length, int* outcome) {
     const int scale = decodeScale_;
     // Decoded before the lock is taken, so that painting waits for the lock
-    // only while the new picture is put in place and drawn; into the bitmap
-    // the frame before last was in, which nothing shows any more.
-    // The spare has its own lock: behind the picture's, the decode would wait
-    // for every paint and the two would take turns instead of overlapping.
+    // only while the new picture is put in place and drawn; into a bitmap
+    // of an earlier frame that no paint reads any more.
     PictureRecord fresh;
-    {
-        Guard guard(spareLock_);
-        fresh.bitmap = static_cast<HBITMAP>(spare_.release());
-    }
+    fresh.bitmap = bitmaps_.Take();
     const int decoded = doc_ ? doc_->DecodeFrame(data, length, scale, &fresh) : 0;
     Redraw redraw = Redraw::kNothing;
     int result;
@@ -202,13 +244,8 @@ int CLivePicture::LoadPicture(const void* data, DWORD length, int* outcome) {
         Guard guard(lock_);
         result = TakeFrame(decoded, scale, fresh, &redraw);
     }
-    {
-        // Out of the document by now, so nothing paints from it any more. A
-        // load on another thread meanwhile may have left one already.
-        Guard guard(spareLock_);
-        if (!spare_) spare_.reset(fresh.bitmap);
-        else if (fresh.bitmap) ::DeleteObject(fresh.bitmap);
-    }
+    // The picture this frame replaced, or the frame itself when it was not taken.
+    bitmaps_.Give(std::exchange(fresh.bitmap, nullptr));
     result = Present(redraw, result);
     if (outcome) *outcome = result;
     return result == kShown ? 1 : 0;
@@ -274,7 +311,8 @@ int CLivePicture::Present(Redraw redraw, int result) {
 // deadlocks whenever that thread waits for a lock the decode thread holds
 // around this call (the kept frame's record lock does).
 int CLivePicture::Repaint() {
-    UINT redraw = RDW_INVALIDATE | RDW_ERASE;
+    // No erase: the paint covers every pixel.
+    UINT redraw = RDW_INVALIDATE;
     if (OnViewThread()) redraw |= RDW_UPDATENOW;
     if (!::RedrawWindow(view_, nullptr, nullptr, redraw)) {
         WriteTraceLogStep(kTraceApp, kLoadSource, L"RedrawWindow()");
@@ -296,26 +334,34 @@ int CLivePicture::AskFullScreenDraw() {
 void CLivePicture::DrawFullScreen(CFullScreenWnd* window) {
     // Cleared before the picture is read, so a frame drawn meanwhile asks again.
     fullScreenDrawPending_ = false;
-    Guard guard(lock_);
-    if (!window || !doc_ || doc_->GetPictureWidth() <= 0) return;
-    if (window->DrawPicture()) {
-        frameOnScreen_ = framesDrawn_.load();
-        return;
+    {
+        Guard guard(lock_);
+        if (!window || !doc_ || doc_->GetPictureWidth() <= 0) return;
     }
+    if (window->DrawPicture()) return;
     WriteTraceLogStep(kTraceApp, kLoadSource, L"m_pFullWnd->DrawPicture()");
     fullScreenFailed_ = true;
 }
 
 bool CLivePicture::StretchFullScreen(HDC dc, const RECT& client) const {
-    Guard guard(lock_);
-    DibPixels dib;
-    if (!DocumentPicture(doc_, &dib)) {
+    PinnedPicture picture(bitmaps_);
+    long frame = 0;
+    {
+        Guard guard(lock_);
+        picture.Pin(doc_);
+        frame = framesDrawn_;
+    }
+    if (!picture.pinned()) {
         ::PatBlt(dc, 0, 0, client.right, client.bottom, BLACKNESS);
         return true;
     }
+    const DibPixels& dib = picture.dib();
     const RECT t = PrepareFullScreen(dc, client, dib.size).target;
-    return ::StretchDIBits(dc, t.left, t.top, t.right - t.left, t.bottom - t.top, 0, 0, dib.size.cx, dib.size.cy,
-                           dib.bits, &dib.info, DIB_RGB_COLORS, SRCCOPY) != 0;
+    if (!::StretchDIBits(dc, t.left, t.top, t.right - t.left, t.bottom - t.top, 0, 0, dib.size.cx, dib.size.cy,
+                         dib.bits, &dib.info, DIB_RGB_COLORS, SRCCOPY))
+        return false;
+    frameOnScreen_ = frame;
+    return true;
 }
 
 // ---- scale, zoom and scroll -------------------------------------------------

@@ -7,13 +7,15 @@
 // then only invalidates the view's window or posts to it; the view paints, and
 // draws the full-screen window, on its own thread. The back buffer, the decode
 // scale and the document's picture, zoom and scroll position are used under
-// the one lock.
+// the one lock; a paint straight from the decoded bits pins them and reads
+// them without it, so the next frame is decoded and put in place meanwhile.
 #include <windows.h>
 
 #include <atomic>
 
 #include "Handles.h"
 #include "Surface.h"
+#include "live/FrameBitmaps.h"
 #include "live/LiveFrameSink.h"
 #include "picture/BitmapFile.h"
 
@@ -81,6 +83,7 @@ private:
     int Repaint();
     int AskFullScreenDraw();
     bool PaintsDirectly() const;
+    void PaintBackBuffer(HDC dc, SIZE client) const;
     bool RenderBackBufferLocked();
     bool MakeSurface(fw::Surface& surface);
     bool ResizeSurface(fw::Surface& surface, SIZE size);
@@ -92,8 +95,9 @@ private:
     HWND view_ = nullptr;
     HWND frame_ = nullptr;
     fw::Surface back_;
-    fw::GdiObject spare_;  // the next frame's bitmap: the one before the document's picture
-    fw::CriticalSection spareLock_;
+    // Their own lock: behind the picture's, a decode would wait for every
+    // paint and the two would take turns instead of overlapping.
+    mutable CFrameBitmaps bitmaps_;
     std::atomic<int> decodeScale_{2};
     int savedScale_ = 2;  // the live zoom's, while full screen decodes at 1
     bool fullScreen_ = false;

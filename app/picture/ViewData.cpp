@@ -97,7 +97,6 @@ int CViewData::ExchangeDecodedPicture(int result, PictureRecord& picture) {
     // A frame that did not decode leaves the one before in place: the
     // screen goes on showing it.
     if (!result || !picture.bitmap) return LogLoadFailure(L"DecodeJpeg()");
-    LoadLock lock(*this);
     HBITMAP replaced = static_cast<HBITMAP>(pictureOwner_.release());
     picture_ = picture;
     picture.bitmap = replaced;

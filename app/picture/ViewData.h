@@ -30,8 +30,12 @@ public:
     // itself when it has the frame's size and the screen's layout (else into
     // a new bitmap that replaces it; device::DecodeJpegInto), and puts
     // the picture in place handing the one it replaces back in `picture`, so
-    // that two bitmaps take turns and no frame allocates one. A failed decode
-    // leaves the present picture in place.
+    // that the caller can decode the next frame into it and no frame
+    // allocates one. A failed decode leaves the present picture in place.
+    // The exchange takes no load mutex, which as a system object would cost
+    // every frame two calls into the system: the caller serialises it with
+    // every other load of this object (the live picture's lock does, and
+    // nothing else loads the live document).
     int DecodeJpegReusing(const void* data, DWORD length, int scaleDenominator, PictureRecord* picture);
     int ExchangeDecodedPicture(int result, PictureRecord& picture);
     int OpenBmpFile(const wchar_t* path, PictureRecord* picture);

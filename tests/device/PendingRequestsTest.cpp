@@ -1,8 +1,12 @@
 // Which camera completions a process takes as its own: only an answer to a
 // request still outstanding for that window, from a thread of the process,
 // in memory a record can be in.
+#include <windows.h>
+#include <tlhelp32.h>
+
 #include <gtest/gtest.h>
 
+#include "Handles.h"
 #include "PendingRequests.h"
 
 using namespace device;
@@ -25,6 +29,16 @@ public:
 };
 
 HWND Window(uintptr_t n) { return reinterpret_cast<HWND>(n); }
+
+// A running thread of some other process (Wine's services always have some).
+DWORD ForeignThread() {
+    fw::Handle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = ::Thread32First(snapshot.get(), &entry); more; more = ::Thread32Next(snapshot.get(), &entry))
+        if (entry.th32OwnerProcessID != ::GetCurrentProcessId()) return entry.th32ThreadID;
+    return 0;
+}
 
 class ReadOnlyPage {
 public:
@@ -51,6 +65,8 @@ TEST(PendingRequests, OnlyAnAnswerToAnOutstandingRequestOfThisProcessIsClaimed) 
     ReadOnlyPage readOnly;
     const LPARAM good = reinterpret_cast<LPARAM>(&record);
     const WPARAM ownThread = ::GetCurrentThreadId();
+    const DWORD foreignThread = ForeignThread();
+    ASSERT_NE(foreignThread, 0u) << "no thread of another process to try";
     struct Case {
         const char* what;
         HWND target;
@@ -62,7 +78,9 @@ TEST(PendingRequests, OnlyAnAnswerToAnOutstandingRequestOfThisProcessIsClaimed) 
         {"misaligned", Window(1), ownThread, good + 1},
         {"read-only memory", Window(1), ownThread, readOnly.record()},
         {"another window", Window(2), ownThread, good},
-        {"no thread of this process", Window(1), 0, good},
+        {"no thread", Window(1), 0, good},
+        // After the own thread has passed: it is that thread, not any, that passes from then on.
+        {"a thread of another process", Window(1), foreignThread, good},
         {"answers another command", Window(1), ownThread, reinterpret_cast<LPARAM>(&otherCode)},
     };
     PendingRequests pending;
