@@ -1,6 +1,7 @@
 #include "PendingRequests.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "Handles.h"
 
@@ -21,25 +22,16 @@ bool IsWritableMemory(const void* address, size_t size) {
     return begin + size >= begin && begin + size <= end;
 }
 
-PendingRequests::~PendingRequests() {
-    if (libraryThreadHandle_) ::CloseHandle(libraryThreadHandle_);
-}
-
 bool PendingRequests::IsLibraryThread(DWORD id) {
     {
         std::lock_guard<std::mutex> guard(lock_);
         if (id != 0 && id == libraryThread_) return true;
     }
-    HANDLE thread = ::OpenThread(THREAD_QUERY_LIMITED_INFORMATION, FALSE, id);
-    if (!thread) return false;
-    if (::GetProcessIdOfThread(thread) != ::GetCurrentProcessId()) {
-        ::CloseHandle(thread);
-        return false;
-    }
+    fw::Handle thread(::OpenThread(THREAD_QUERY_LIMITED_INFORMATION, FALSE, id));
+    if (!thread || ::GetProcessIdOfThread(thread.get()) != ::GetCurrentProcessId()) return false;
     std::lock_guard<std::mutex> guard(lock_);
-    if (libraryThreadHandle_) ::CloseHandle(libraryThreadHandle_);
     libraryThread_ = id;
-    libraryThreadHandle_ = thread;
+    libraryThreadHandle_ = std::move(thread);
     return true;
 }
 

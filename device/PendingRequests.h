@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "DeviceProtocol.h"
+#include "Handles.h"
 
 namespace device {
 
@@ -17,10 +18,6 @@ class PendingRequests {
 public:
     // The one list of the process: requests go out on one thread and complete on another.
     static PendingRequests& Shared();
-    PendingRequests() = default;
-    ~PendingRequests();
-    PendingRequests(const PendingRequests&) = delete;
-    PendingRequests& operator=(const PendingRequests&) = delete;
 
     // bRequestAsync to `target`. Noted before it goes out, as the completion
     // may be handled on another thread before the call returns; forgotten when refused.
@@ -49,7 +46,7 @@ private:
     // while it is, the thread's id names no other thread, so the check (three
     // calls into the system) is made once and not for every completion.
     DWORD libraryThread_ = 0;
-    HANDLE libraryThreadHandle_ = nullptr;
+    fw::Handle libraryThreadHandle_;
 };
 
 // True when [address, address + size) lies in committed, writable memory of this process.
