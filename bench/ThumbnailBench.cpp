@@ -11,6 +11,8 @@
 
 #include "BenchClock.h"
 #include "BenchStandIn.h"
+#include "DibSection.h"
+#include "Handles.h"
 #include "JpegCoder.h"
 #include "base/Utilities.h"
 #include "sdview/ThumbnailList.h"
@@ -24,23 +26,16 @@ const std::wstring kCardFolder = L"C:\\DCIM\\100BENCH";
 
 // A camera-sized JPEG of a colour gradient, as the built-in coder writes it.
 std::string MakePicture(const std::wstring& scratch) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = kPicture.cx;
-    info.bmiHeader.biHeight = kPicture.cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    BYTE* bits = nullptr;
+    fw::GdiObject bitmap(device::CreateDib24(kPicture.cx, kPicture.cy, &bits));
     if (!bitmap) return "";
-    const int stride = (kPicture.cx * 3 + 3) & ~3;
+    const size_t stride = static_cast<size_t>(device::DibStride(kPicture.cx));
     for (int y = 0; y < kPicture.cy; ++y)
         for (int x = 0; x < kPicture.cx; ++x) {
-            auto* p = static_cast<BYTE*>(bits) + y * stride + x * 3;
+            BYTE* p = bits + y * stride + x * 3;
             p[0] = static_cast<BYTE>(x / 7), p[1] = static_cast<BYTE>(y / 5), p[2] = static_cast<BYTE>((x + y) / 11);
         }
-    const bool saved = CJpegCoder(nullptr, nullptr).SaveJpeg(scratch.c_str(), bitmap, 85) != 0;
-    ::DeleteObject(bitmap);
+    const bool saved = CJpegCoder(nullptr, nullptr).SaveJpeg(scratch.c_str(), static_cast<HBITMAP>(bitmap.get()), 85) != 0;
     std::string bytes;
     HANDLE file = saved ? ::CreateFileW(scratch.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
                         : INVALID_HANDLE_VALUE;

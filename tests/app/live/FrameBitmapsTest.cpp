@@ -4,20 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include "DibSection.h"
 #include "live/FrameBitmaps.h"
 
 namespace {
 
-HBITMAP MakeDib() {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = 8;
-    info.bmiHeader.biHeight = 8;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    return ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-}
+HBITMAP MakeDib() { return device::CreateScreenDib(8, 8); }
 
 bool Alive(HBITMAP bitmap) { return ::GetObjectType(bitmap) == OBJ_BITMAP; }
 
